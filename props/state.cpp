@@ -1,0 +1,9 @@
+#include "state.h"
+
+namespace if97 {
+
+SolverScratch gScratch;
+
+void ClearScratch() { gScratch = SolverScratch{}; }
+
+}  // namespace if97
