@@ -185,6 +185,25 @@ TEST(Newton2D, ConvergenceTestIsRelativeToThePercentOfTheTarget) {
   EXPECT_LT(std::fabs(r2 / 0.05 - 1), 1e-4 * 0.05 / 100);
 }
 
+void SquareAndLinear(double u, double w, double& r1, double& r2) {  // (U², W)
+  r1 = u * u;
+  r2 = w;
+}
+
+TEST(Newton2D, LooseTestAcceptsTheFirstStepForALargeTarget) {
+  // U² = 3000 from U0 = 53, Percent 1e-4: one Newton step gives
+  // U = 53 + 191/(106 + dU) ≈ 54.8019, U² ≈ 3003.25, a relative deviation of about
+  // 1.1e-3 — inside the tolerance Percent·3000/100 = 3e-3. The iteration stops there,
+  // 0.03 away from √3000.
+  Recorder rec{{}, SquareAndLinear};
+  double U = 0, W = 0;
+  Newton2D(rec, U, W, 53, 1, 1e-4, 3000, 1);
+  EXPECT_EQ(rec.calls.size(), 4u);
+  EXPECT_NEAR(U, 53 + 191.0 / (106 + 2e-6 * 53), 1e-9);
+  EXPECT_GT(U - std::sqrt(3000.0), 0.02);
+  EXPECT_EQ(W, 1);
+}
+
 TEST(Newton2D, TrialPointsLieOneDifferenceStepAway) {
   struct Row {
     const char* name;

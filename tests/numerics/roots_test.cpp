@@ -18,6 +18,7 @@ double Linear(double x) { return x; }
 double Falling(double x) { return -x; }
 double Cube(double x) { return x * x * x; }
 double Parabola(double x) { return (x - 5) * (x - 5); }
+double DropsAbove11(double x) { return x <= 11 ? x : 0; }
 
 TEST(Helpers, SignOfZeroIsPlus) {
   EXPECT_EQ(SignOf(0.0), 1);
@@ -90,6 +91,10 @@ TEST(StepBracket, WalksByTheRules) {
       // Target equal to the start value: the sign of 0 is +1, so the first step
       // goes down and (9, 10) encloses it at once.
       {"target at the start", {0, 100}, Linear, 1, 10, 10, 10, {9, 10}, 2},
+      // The value drops at the bound: 10, 11, then 12 is cut to 11.5 where the slope
+      // contradicts the hint. The restart puts the start value back into the second
+      // point and the bound's finish stays set: the pair is (last base, start).
+      {"slope flips at the bound", {0, 11.5}, DropsAbove11, 1, 10, 10, 50, {11, 10}, 3},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);
