@@ -52,6 +52,22 @@ TEST(Helpers, ValueTolerance) {
   }
 }
 
+TEST(FunctionRef, CallsFunctionsLambdasAndFunctionObjects) {
+  struct Offset {
+    double by;
+    double operator()(double x) const { return x + by; }
+  };
+  const Offset constObject{2};
+  int count = 0;
+  auto mutableLambda = [count](double x) mutable { return x * ++count; };
+  const TargetFunction refs[] = {Linear, &Falling, constObject, mutableLambda};
+  const double expected[] = {3, -3, 5, 3};
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(refs[i](3), expected[i]) << "reference " << i;
+  // The reference calls the object itself, not a copy: the lambda's counter goes on.
+  EXPECT_EQ(refs[3](3), 6);
+  EXPECT_EQ(mutableLambda(3), 9);
+}
+
 // ---------------------------------------------------------------- StepBracket
 
 struct BracketRow {
