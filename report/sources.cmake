@@ -1,0 +1,24 @@
+# Sources of the report library, shared by the main build and the fuzzing build.
+set(IF97_REPORT_SOURCES
+  codepage.cpp
+  colortable.cpp
+  expression.cpp
+  exprvalue.cpp
+  formatpattern.cpp
+  inifile.cpp
+  numberformat.cpp
+  paperformats.cpp
+  reportdefinition.cpp
+  reportelement.cpp
+  reportfont.cpp
+  reportgroup.cpp
+  reportpaper.cpp
+  reportsection.cpp
+  systemvariables.cpp
+  templatefile.cpp
+  templatereader.cpp
+  templaterecord.cpp
+  templatesettings.cpp
+  templatewriter.cpp
+  userfunction.cpp
+)

@@ -1,0 +1,29 @@
+// Readable GoogleTest output of Qt texts.
+#pragma once
+
+#include <ostream>
+
+#include <QString>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QStringList& l, std::ostream* os) {
+  *os << "{\n";
+  for (const QString& s : l) *os << "  " << s.toStdString() << '\n';
+  *os << '}';
+}
+
+// GoogleTest prints a QString as a container of QChar; these helpers give text.
+namespace testing::internal {
+template <>
+class UniversalPrinter<QString> {
+ public:
+  static void Print(const QString& s, std::ostream* os) { ::PrintTo(s, os); }
+};
+template <>
+class UniversalPrinter<QStringList> {
+ public:
+  static void Print(const QStringList& l, std::ostream* os) { ::PrintTo(l, os); }
+};
+}  // namespace testing::internal

@@ -1,0 +1,614 @@
+// Reading and writing templates: every record kind, defaults, clamps, the old
+// version rule, the character raster, references by name and index, details,
+// the exact round trip of a template written by the designer's rules, and files.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "qtprint.h"
+#include "report/codepage.h"
+#include "report/colortable.h"
+#include "report/reportdefinition.h"
+#include "report/reportlimits.h"
+#include "report/systemvariables.h"
+#include "report/templatefile.h"
+
+using namespace Qt::StringLiterals;
+
+namespace if97 {
+namespace {
+
+QStringList Lines(const QString& text) {
+  QStringList l = text.split(u'\n');
+  while (!l.isEmpty() && l.first().isEmpty()) l.removeFirst();
+  while (!l.isEmpty() && l.last().isEmpty()) l.removeLast();
+  return l;
+}
+
+void Prepare(ReportDefinition& r) {
+  r.FieldNames = {u"Vel1"_s, u"Vel2"_s, u"Vel3"_s, u"Vel4"_s, u"Vel5"_s, u"Vel6"_s};
+  r.locale = ReportLocale::c();
+}
+
+// A template as the designer writes it: every record kind, in the writer's order.
+const QString kHandmade = uR"tpl(
+I,0,"Termofyzikální vlastnosti ""IF97"""
+I,1,4,0,120
+I,2,0,826,1169,50,40,60,70,1,0,0
+I,3,0,1,120,1
+I,3,1,1,80,0
+I,3,2,1,25,0
+I,3,3,1,100,3
+I,3,4,0,50,1
+I,4,0,Vel1,1,30,1,20,1
+I,4,1,2,0,0,1,15,0
+I,5,7
+I,6,1,8,17,0,1,1,0
+I,7,1,0,0,10,20,0,0,"pozadí.bmp"
+F,0,soucet,"Součet teplot",0,"0",0,"#1",2,15,3,2
+F,1,popis,"Text ""s"" uvozovkami",1,"",1,"IIF(#1 > 0, 'kladné', 'záporné')",0,15,2,0
+Z,1,0,10,10,500,40,Arial CE,14,0,1,2,0,238,"Termofyzikální vlastnosti, voda",0,0,0
+H,4,12,10,0,600,20,Arial,10,4,0,64,15,0,"",0,0,0
+H,5,3,500,0,100,20,Arial,10,0,2,1,0,0,"Strana %d",0,0,0
+T,2,Vel1,10,0,100,17,Courier New,10,0,0,1,0,0,"%.3f",0,0,0
+T,2,3,120,0,100,17,Courier New,10,0,0,1,0,0,"",0,90,0
+T,3,Vel2,230,0,100,17,Courier New,10,12,8,32,5,0,"",1,2,3
+T,5,2,340,0,40,17,Arial,8,0,0,0,0,0,"",0,0,0
+T,6,soucet,400,0,100,17,Arial,8,0,0,1,0,0,"",0,0,0
+T,6,1,500,0,100,17,Arial,8,0,0,1,0,0,"",0,0,0
+T,7,0,0,20,600,0,,2,9,0,0,0,0
+T,15,0,0,30,600,40
+K,1,0,0,0,300,20,Arial,10,0,0,0,0,0,"Konec",0,0,0
+K,8,8,0,0,600,100,,1,0,2,0,15,1
+K,9,9,10,10,50,50,,1,4,0,0,11,0
+K,10,10,70,10,50,50,,3,12,0,0,14,6
+K,11,0,130,10,80,80,,1,0,0,48,0,0,"logo.bmp;znak.bmp"
+K,12,0,220,10,200,60,,2,0,14,48,0,0,"8590000000001",0,0,0
+K,13,3,430,10,100,60,,1,0,0,0,0,1
+P,5,3,0,0,100,20,Arial,8,0,0,2,0,0,"",0,0,0
+S0,2,Vel1,0,0,100,20,Arial,10,0,1,0,0,0,"",0,0,0
+U0,6,popis,0,0,200,20,Arial,10,0,0,0,0,0,"",0,0,0
+S1,1,0,0,0,100,20,Arial,10,0,0,0,0,0,"Skupina B",0,0,0
+D0,I,0,"Tisková úloha IF97"
+D0,I,1,4,0,120
+D0,I,2,0,826,1169,0,0,0,0,1,0,0
+D0,I,3,0,1,0,0
+D0,I,3,1,1,0,0
+D0,I,3,2,1,17,0
+D0,I,3,3,1,0,0
+D0,I,3,4,1,0,0
+D0,I,5,0
+D0,I,6,0,8,8,0,1,0,0
+D0,I,7,0,0,0,0,0,0,0,""
+D0,T,2,Vel4,20,0,100,17,Arial,9,0,0,0,0,0,"",0,0,0
+)tpl"_s;
+
+TEST(Template, HandmadeTemplateRoundTripsExactly) {
+  ReportDefinition r;
+  Prepare(r);
+  const QStringList lines = Lines(kHandmade);
+  const LoadResult result = r.SetTemplate(lines);
+  EXPECT_TRUE(result.ok);
+  // Only the detail's column is unknown: the detail has no columns of its own here.
+  ASSERT_EQ(result.issues.size(), 1);
+  EXPECT_EQ(result.error(), (LoadIssue{49, 4, loadmsg::UnknownColumn()}));
+  EXPECT_EQ(r.GetTemplate(), lines);
+}
+
+TEST(Template, WriteReadWriteGivesTheSameLines) {
+  ReportDefinition a;
+  Prepare(a);
+  a.SetTemplate(Lines(kHandmade));
+  const QStringList first = a.GetTemplate();
+  ReportDefinition b;
+  Prepare(b);
+  b.SetTemplate(first);
+  EXPECT_EQ(b.GetTemplate(), first);
+  EXPECT_EQ(b.sections, a.sections);
+  EXPECT_EQ(b.groups, a.groups);
+  EXPECT_TRUE(b.functions.sameDefinitions(a.functions));
+  EXPECT_EQ(b.paper, a.paper);
+  EXPECT_EQ(b.raster, a.raster);
+  EXPECT_EQ(b.background, a.background);
+  EXPECT_EQ(b.pagination, a.pagination);
+  ASSERT_EQ(b.detailCount(), 1);
+  EXPECT_EQ(b.detail(0).sections, a.detail(0).sections);
+}
+
+TEST(Template, HeaderRecords) {
+  ReportDefinition r;
+  Prepare(r);
+  r.SetTemplate(Lines(kHandmade));
+  EXPECT_EQ(r.Popis, u"Termofyzikální vlastnosti \"IF97\""_s);
+  EXPECT_EQ(r.version, (TemplateVersion{4, 0, 120}));
+  EXPECT_EQ(r.paper, (ReportPaper{kPortrait, 826, 1169, 50, 40, 60, 70, 1, 0}));
+  EXPECT_TRUE(r.sections[kSectionStart].visible);
+  EXPECT_EQ(r.sections[kSectionStart].height, 120);
+  EXPECT_FALSE(r.sections[kSectionFooter].visible);
+  EXPECT_TRUE(r.pagination.BreakAfterStart);
+  EXPECT_FALSE(r.pagination.NoFirstHeader);
+  EXPECT_FALSE(r.pagination.NewBodyNewPage);
+  EXPECT_TRUE(r.pagination.BreakBeforeEnd);
+  EXPECT_TRUE(r.pagination.EndToFooter);
+  EXPECT_TRUE(r.pagination.NoLastFooter);
+  ASSERT_EQ(r.groups.count(), 2);
+  EXPECT_EQ(r.groups[0].columnName, u"Vel1"_s);
+  EXPECT_EQ(r.groups[0].columnIndex, 0);
+  EXPECT_TRUE(r.groups[0].startBand.visible);
+  EXPECT_EQ(r.groups[0].startBand.height, 30);
+  EXPECT_EQ(r.groups[0].endBand.height, 20);
+  EXPECT_TRUE(r.groups[0].newPage);
+  EXPECT_TRUE(r.groups[1].columnName.isEmpty());
+  EXPECT_EQ(r.groups[1].columnIndex, 2);
+  EXPECT_FALSE(r.groups[1].startBand.visible);
+  EXPECT_EQ(r.groups[1].endBand.height, 15);
+  EXPECT_EQ(r.designerValue, 7);
+  EXPECT_EQ(r.raster.type, kRasterCharacter);
+  EXPECT_EQ(r.raster.designerFlag1, 1);
+  EXPECT_TRUE(r.background.own);
+  EXPECT_EQ(r.background.left, 10);
+  EXPECT_EQ(r.background.top, 20);
+  EXPECT_EQ(r.background.picture, u"pozadí.bmp"_s);
+}
+
+TEST(Template, FunctionRecords) {
+  ReportDefinition r;
+  Prepare(r);
+  r.SetTemplate(Lines(kHandmade));
+  ASSERT_EQ(r.functions.count(), 2);
+  const TRadekFunkce& s = r.functions[0];
+  EXPECT_EQ(s.name, u"soucet"_s);
+  EXPECT_EQ(s.description, u"Součet teplot"_s);
+  EXPECT_EQ(s.type, kFunctionNumeric);
+  EXPECT_EQ(s.initialValue, u"0"_s);
+  EXPECT_EQ(s.resetScope, kResetReport);
+  EXPECT_EQ(s.expression, u"#1"_s);
+  EXPECT_EQ(s.aggregation, kAggSum);
+  EXPECT_EQ(s.precision, 15);
+  EXPECT_EQ(s.decimals, 3);
+  EXPECT_EQ(s.format, kFormatFixed);
+  const TRadekFunkce& p = r.functions[1];
+  EXPECT_EQ(p.description, u"Text \"s\" uvozovkami"_s);
+  EXPECT_EQ(p.type, kFunctionText);
+  EXPECT_EQ(p.resetScope, kResetPage);
+  EXPECT_EQ(p.expression, u"IIF(#1 > 0, 'kladné', 'záporné')"_s);
+  EXPECT_EQ(p.format, kFormatGeneral);
+}
+
+TEST(Template, ElementRecords) {
+  ReportDefinition r;
+  Prepare(r);
+  r.SetTemplate(Lines(kHandmade));
+  const TReportElement& z = r.sections[kSectionStart].elements.at(0);
+  EXPECT_EQ(z.kind, kElementText);
+  EXPECT_EQ(z.left, 10);
+  EXPECT_EQ(z.top, 10);
+  EXPECT_EQ(z.width, 500);
+  EXPECT_EQ(z.height, 40);
+  EXPECT_EQ(z.font, (TReportFont{u"Arial CE"_s, 14, 0, kFontBold, 238}));
+  EXPECT_EQ(z.alignment, kAlignCenter);
+  EXPECT_EQ(z.text, u"Termofyzikální vlastnosti, voda"_s);
+
+  const TReportElement& h = r.sections[kSectionHeader].elements.at(0);
+  EXPECT_EQ(h.kind, kElementParameter);
+  EXPECT_EQ(h.index, 12);
+  EXPECT_EQ(h.font.color, 4);
+  EXPECT_EQ(h.flags, kFlagVariableHeight);
+  EXPECT_EQ(h.frame, 15);
+  EXPECT_EQ(r.sections[kSectionHeader].elements.at(1).font.style, kFontItalic);
+
+  const QList<TReportElement>& body = r.sections[kSectionBody].elements;
+  ASSERT_EQ(body.size(), 8);
+  EXPECT_EQ(body[0].name, u"Vel1"_s);
+  EXPECT_EQ(body[0].index, 0);
+  EXPECT_EQ(body[0].text, u"%.3f"_s);
+  EXPECT_TRUE(body[1].name.isEmpty());
+  EXPECT_EQ(body[1].index, 3);
+  EXPECT_EQ(body[1].rotation(), 90);
+  EXPECT_EQ(body[2].kind, kElementCaption);
+  EXPECT_EQ(body[2].index, 1);
+  EXPECT_EQ(body[2].font.color, 12);
+  EXPECT_EQ(body[2].font.style, 8);
+  EXPECT_EQ(body[2].flags, kFlagJustify);
+  EXPECT_EQ(body[2].frame, 5);
+  EXPECT_EQ(body[2].extra, (std::array<int, 3>{1, 2, 3}));
+  EXPECT_EQ(body[3].kind, kElementVariable);
+  EXPECT_EQ(body[3].index, kVarRow);
+  EXPECT_EQ(body[4].kind, kElementFunction);
+  EXPECT_EQ(body[4].name, u"soucet"_s);
+  EXPECT_EQ(body[4].index, 0);
+  EXPECT_EQ(body[5].index, 1);
+  EXPECT_TRUE(body[5].name.isEmpty());
+  EXPECT_EQ(body[6].kind, kElementLine);
+  EXPECT_EQ(body[6].penWidth, 2);
+  EXPECT_EQ(body[6].penColor, 9);
+  EXPECT_EQ(body[7].kind, kElementDetail);
+  EXPECT_EQ(body[7].top, 30);
+  EXPECT_EQ(body[7].height, 40);
+
+  const QList<TReportElement>& end = r.sections[kSectionEnd].elements;
+  ASSERT_EQ(end.size(), 7);
+  EXPECT_EQ(end[1].index, kElementRectangle);
+  EXPECT_EQ(end[1].penStyle, 2);
+  EXPECT_EQ(end[1].fillColor, 15);
+  EXPECT_EQ(end[1].fillStyle, 1);
+  EXPECT_EQ(end[2].index, kElementRoundRect);
+  EXPECT_EQ(end[3].index, kElementEllipse);
+  EXPECT_EQ(end[4].kind, kElementPicture);
+  EXPECT_EQ(end[4].frame, kPictureStretch | kPictureKeepAspect);
+  EXPECT_EQ(end[4].text, u"logo.bmp;znak.bmp"_s);
+  EXPECT_EQ(end[5].kind, kElementBarcode);
+  EXPECT_EQ(end[5].barcodeType(), 14);
+  EXPECT_EQ(end[5].barWidth(), 2);
+  EXPECT_EQ(end[5].frame, kBarcodeCheckDigit | kBarcodeShowText);
+  EXPECT_EQ(end[5].text, u"8590000000001"_s);
+  EXPECT_EQ(end[6].kind, kElementPaintBox);
+  EXPECT_EQ(end[6].index, 3);
+  EXPECT_EQ(end[6].fillStyle, 1);
+
+  EXPECT_EQ(r.groups[0].startBand.elements.at(0).name, u"Vel1"_s);
+  EXPECT_EQ(r.groups[0].endBand.elements.at(0).name, u"popis"_s);
+  EXPECT_EQ(r.groups[0].endBand.elements.at(0).index, 1);
+  EXPECT_EQ(r.groups[1].startBand.elements.at(0).text, u"Skupina B"_s);
+  ASSERT_EQ(r.detailCount(), 1);
+  EXPECT_EQ(r.detail(0).parent(), &r);
+  EXPECT_EQ(r.detail(0).sections[kSectionBody].height, 17);
+  EXPECT_EQ(r.detail(0).sections[kSectionBody].elements.at(0).index, -1);  // the detail has no columns
+  EXPECT_EQ(r.detail(0).sections[kSectionBody].elements.at(0).name, u"Vel4"_s);
+}
+
+TEST(Template, EmptyTemplate) {
+  ReportDefinition r;
+  const LoadResult result = r.SetTemplate({});
+  EXPECT_TRUE(result.ok);
+  EXPECT_FALSE(result.hasIssues());
+  for (const TOddilSestavy& s : r.sections) EXPECT_TRUE(s.elements.isEmpty());
+  EXPECT_EQ(r.functions.count(), 0);
+  EXPECT_EQ(r.groups.count(), 0);
+}
+
+TEST(Template, MissingFieldsTakeTheirDefaults) {
+  ReportDefinition r;
+  Prepare(r);
+  r.SetTemplate({u"I,2,1"_s, u"I,6"_s, u"I,3,2"_s, u"F,0,f"_s, u"T,1"_s, u"T,12"_s, u"T,7"_s});
+  EXPECT_EQ(r.paper.orientation, kLandscape);
+  EXPECT_EQ(r.paper.width, 826);
+  EXPECT_EQ(r.paper.height, 1169);
+  EXPECT_EQ(r.paper.columns, 1);
+  EXPECT_EQ(r.raster.type, kRasterGraphic);
+  EXPECT_EQ(r.raster.gridX, 8);
+  EXPECT_EQ(r.raster.gridY, 8);
+  EXPECT_EQ(r.raster.linePitch, 0);
+  EXPECT_EQ(r.raster.charPitch, 1);
+  EXPECT_FALSE(r.sections[kSectionBody].visible);
+  ASSERT_EQ(r.functions.count(), 1);
+  EXPECT_EQ(r.functions[0].format, kFormatFixed);
+  EXPECT_EQ(r.functions[0].aggregation, kAggNone);
+  const QList<TReportElement>& body = r.sections[kSectionBody].elements;
+  ASSERT_EQ(body.size(), 3);
+  EXPECT_EQ(body[0].font.size, kDefaultFontSize);
+  EXPECT_EQ(body[0].text, u""_s);
+  EXPECT_EQ(body[1].barcodeType(), kDefaultBarcodeType);
+  EXPECT_EQ(body[2].penWidth, 1);
+}
+
+struct ClampCase {
+  const char16_t* line;
+  const char16_t* written;  // the record as the writer gives it back
+  bool noted = true;        // a clamp is noted; a fixed rule of the format is not
+};
+
+TEST(Template, OutOfRangeValuesAreClamped) {
+  const ClampCase cases[] = {
+      // 0 print columns: 1; margins larger than the paper: the page keeps one unit.
+      {u"I,2,0,826,1169,900,900,2000,5,0,-5,0", u"I,2,0,826,1169,825,0,1168,0,1,0,0"},
+      {u"I,2,7,0,-1,0,0,0,0,500,0,0", u"I,2,0,826,1169,0,0,0,0,100,0,0"},
+      {u"I,2,1,826,1169,0,0,0,0,2,5000,0", u"I,2,1,826,1169,0,0,0,0,2,1169,0"},
+      {u"I,6,0,0,-4,0,1,0,0", u"I,6,0,8,8,0,1,0,0"},
+      {u"F,0,f,\"\",5,\"\",-1,\"\",9,40,-2,7", u"F,0,f,\"\",0,\"\",0,\"\",0,18,0,2"},
+      {u"T,1,0,-200000,0,-5,200000,Arial,0,16,99,7,0,300,\"\",0,999,0",
+       u"T,1,0,-100000,0,0,100000,Arial,10,0,3,4,0,255,\"\",0,360,0"},
+      {u"T,12,0,0,0,10,10,,-3,20,25,0,-1,0,\"1\",0,0,0", u"T,12,0,0,0,10,10,,1,0,19,0,0,0,\"1\",0,0,0"},
+      {u"T,7,0,0,0,10,0,,2,0,3,0,0,0", u"T,7,0,0,0,10,0,,2,0,0,0,0,0", false},
+      {u"T,13,0,0,0,10,10,,1,0,0,0,0,9", u"T,13,0,0,0,10,10,,1,0,0,0,0,6"},
+      {u"T,9,77,0,0,10,10,,1,0,0,0,0,0", u"T,9,9,0,0,10,10,,1,0,0,0,0,0", false},
+      {u"T,2,9,0,0,10,10,Arial,10,0,0,0,0,0,\"\",0,0,0", u"T,2,0,0,0,10,10,Arial,10,0,0,0,0,0,\"\",0,0,0"},
+  };
+  for (const ClampCase& c : cases) {
+    ReportDefinition r;
+    Prepare(r);
+    const QString line = QString::fromUtf16(c.line);
+    const LoadResult result = r.SetTemplate({line});
+    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(result.hasIssues(), c.noted) << line.toStdString();
+    const QString written = QString::fromUtf16(c.written);
+    EXPECT_TRUE(r.GetTemplate().contains(written)) << line.toStdString() << "\n expected " << written.toStdString()
+                                                   << "\n in " << r.GetTemplate().join(u"\n"_s).toStdString();
+  }
+}
+
+TEST(Template, SectionIndexOutsideTheFixedSectionsIsIgnored) {
+  ReportDefinition r;
+  const LoadResult result = r.SetTemplate({u"I,3,5,0,99,1"_s, u"I,3,-1,0,99,1"_s});
+  ASSERT_EQ(result.issues.size(), 2);
+  EXPECT_EQ(result.issues[0], (LoadIssue{1, 3, loadmsg::UnknownSection()}));
+  for (const TOddilSestavy& s : r.sections) EXPECT_EQ(s.height, 0);
+}
+
+TEST(Template, ErrorRecordNamesLineAndField) {
+  ReportDefinition r;
+  Prepare(r);
+  const LoadResult result = r.SetTemplate({u"I,1,4,0,120"_s, u"T,1,0,1x,0,10,10"_s, u"T,1,0,0,0,10,10,Arial,10,3"_s});
+  EXPECT_TRUE(result.ok);
+  EXPECT_EQ(result.error(), (LoadIssue{2, 4, loadmsg::BadInteger()}));
+  EXPECT_EQ(r.sections[kSectionBody].elements.at(0).left, 0);
+  EXPECT_EQ(r.sections[kSectionBody].elements.at(1).font.color, 3);
+}
+
+TEST(Template, ColourOutsideTheTableIsBlack) {
+  ReportDefinition r;
+  const LoadResult result = r.SetTemplate({u"T,8,0,0,0,10,10,,1,16,0,0,-1,0"_s});
+  const TReportElement& e = r.sections[kSectionBody].elements.at(0);
+  EXPECT_EQ(e.penColor, 0);
+  EXPECT_EQ(e.fillColor, 0);
+  EXPECT_EQ(result.issues.size(), 2);
+}
+
+TEST(Template, UnknownKindsAndTagsAreSkipped) {
+  ReportDefinition r;
+  const LoadResult result = r.SetTemplate({u"T,14,0"_s, u"T,0"_s, u"X,1,0"_s, u"S0,1,0"_s, u""_s, u"I"_s});
+  EXPECT_TRUE(r.sections[kSectionBody].elements.isEmpty());
+  ASSERT_EQ(result.issues.size(), 3);
+  EXPECT_EQ(result.issues[0].message, loadmsg::UnknownKind());
+  EXPECT_EQ(result.issues[2], (LoadIssue{4, 1, loadmsg::UnknownGroup()}));
+}
+
+TEST(Template, OldVersionVariableIndex) {
+  struct Case {
+    const char16_t* version;
+    int read;
+  };
+  const Case cases[] = {
+      {u"I,1,1,0,2", 5}, {u"I,1,0,0,0", 5}, {u"I,1,2,0,2", 4}, {u"I,1,1,0,3", 4}, {nullptr, 4},
+  };
+  for (const Case& c : cases) {
+    ReportDefinition r;
+    QStringList lines{u"H,5,4,0,0,10,10,Arial,10,0,0,0,0,0,\"\",0,0,0"_s, u"H,5,3,0,0,10,10"_s};
+    if (c.version) lines.prepend(QString::fromUtf16(c.version));
+    r.SetTemplate(lines);
+    EXPECT_EQ(r.sections[kSectionHeader].elements.at(0).index, c.read) << (c.version ? "versioned" : "none");
+    EXPECT_EQ(r.sections[kSectionHeader].elements.at(1).index, 3);
+    // Written in the current version, the index reads back unchanged.
+    ReportDefinition again;
+    again.SetTemplate(r.GetTemplate());
+    EXPECT_EQ(again.sections[kSectionHeader].elements.at(0).index, c.read);
+  }
+}
+
+TEST(Template, TemplateWithoutVersionKeepsTheVersionItHad) {
+  ReportDefinition r;
+  r.SetTemplate({u"I,2,0,1000,1400,1,2,3,4,1,0,0"_s});
+  EXPECT_EQ(r.version, (TemplateVersion{4, 0, 120}));
+  EXPECT_EQ(r.paper.width, 1000);
+  EXPECT_EQ(r.paper.height, 1400);
+  r.version = {0, 0, 0};
+  r.paper.width = 850;
+  r.SetTemplate({u"I,2,0,1,2,3,4,1,0,0"_s});
+  EXPECT_EQ(r.paper.width, 850);
+  EXPECT_EQ(r.paper.marginLeft, 1);
+  EXPECT_EQ(r.paper.marginBottom, 4);
+}
+
+TEST(Template, VersionAppliesBeforePaperWhateverTheOrder) {
+  for (bool versionFirst : {true, false}) {
+    ReportDefinition r;
+    QStringList lines{u"I,2,0,10,20,30,40,2,5,0"_s};
+    if (versionFirst) lines.prepend(u"I,1,0,0,1"_s);
+    else lines.append(u"I,1,0,0,1"_s);
+    r.SetTemplate(lines);
+    EXPECT_EQ(r.paper.width, 826) << versionFirst;
+    EXPECT_EQ(r.paper.marginLeft, 10) << versionFirst;
+    EXPECT_EQ(r.paper.marginRight, 20) << versionFirst;
+    EXPECT_EQ(r.paper.marginTop, 30) << versionFirst;
+    EXPECT_EQ(r.paper.marginBottom, 40) << versionFirst;
+    EXPECT_EQ(r.paper.columns, 2) << versionFirst;
+    EXPECT_EQ(r.paper.columnGap, 5) << versionFirst;
+    EXPECT_EQ(r.sections[kSectionBody].columns, 2) << versionFirst;
+  }
+}
+
+TEST(Template, LaterHeaderRecordsOverrideEarlierOnes) {
+  ReportDefinition r;
+  r.SetTemplate({u"I,3,2,1,10,0"_s, u"I,5,1"_s, u"I,3,2,1,20,1"_s, u"I,5,2"_s, u"I,9,1"_s});
+  EXPECT_EQ(r.sections[kSectionBody].height, 20);
+  EXPECT_TRUE(r.pagination.NewBodyNewPage);
+  EXPECT_EQ(r.designerValue, 2);
+}
+
+TEST(Template, CharacterRasterGrid) {
+  struct Case {
+    int charPitch, linePitch;
+    double charWidth, lineHeight;
+    int gridX, gridY;
+  };
+  const Case cases[] = {
+      {1, 1, 8.333333, 25.0, 8, 25}, {2, 2, 6.0, 33.333333, 6, 33},
+      {0, 0, 10.0, 16.666666, 10, 17}, {3, 7, 10.0, 16.666666, 10, 17},
+  };
+  for (const Case& c : cases) {
+    ReportDefinition r;
+    r.SetTemplate({u"I,6,1,40,40,"_s + QString::number(c.linePitch) + u',' + QString::number(c.charPitch) + u",0,0"_s});
+    EXPECT_DOUBLE_EQ(r.raster.charWidth(), c.charWidth) << c.charPitch;
+    EXPECT_DOUBLE_EQ(r.raster.lineHeight(), c.lineHeight) << c.linePitch;
+    EXPECT_EQ(r.raster.gridX, c.gridX) << c.charPitch;
+    EXPECT_EQ(r.raster.gridY, c.gridY) << c.linePitch;
+  }
+  ReportDefinition graphic;
+  graphic.SetTemplate({u"I,6,5,40,30,1,1,0,0"_s});
+  EXPECT_EQ(graphic.raster.type, kRasterGraphic);
+  EXPECT_EQ(graphic.raster.gridX, 40);
+  EXPECT_EQ(graphic.raster.gridY, 30);
+  EXPECT_EQ(graphic.raster.charWidth(), 0);
+  EXPECT_EQ(graphic.raster.lineHeight(), 0);
+}
+
+TEST(Template, ColumnReferencesByNameAndIndex) {
+  ReportDefinition r;
+  r.FieldNames = {u"Vel5"_s, u"Vel3"_s, u"Vel1"_s};
+  r.SetTemplate({u"T,2,Vel3,0,0,10,10"_s, u"T,2,2,0,0,10,10"_s, u"T,3,vel1,0,0,10,10"_s});
+  const QList<TReportElement>& e = r.sections[kSectionBody].elements;
+  EXPECT_EQ(e[0].index, 1);
+  EXPECT_EQ(e[0].name, u"Vel3"_s);
+  EXPECT_EQ(e[1].index, 2);
+  EXPECT_TRUE(e[1].name.isEmpty());
+  EXPECT_EQ(e[2].index, 2);
+}
+
+TEST(Template, UnknownNamesStayAndPrintNothing) {
+  ReportDefinition r;
+  Prepare(r);
+  const LoadResult result =
+      r.SetTemplate({u"T,2,Teplota,0,0,10,10,Arial,10,0,0,0,0,0,\"\",0,0,0"_s, u"T,6,nic,0,0,10,10"_s});
+  const QList<TReportElement>& e = r.sections[kSectionBody].elements;
+  EXPECT_EQ(e[0].index, -1);
+  EXPECT_EQ(e[1].index, -1);
+  EXPECT_EQ(r.functionText(e[1].index), u""_s);
+  ASSERT_EQ(result.issues.size(), 2);
+  EXPECT_EQ(result.issues[0], (LoadIssue{1, 3, loadmsg::UnknownColumn()}));
+  EXPECT_EQ(result.issues[1], (LoadIssue{2, 3, loadmsg::UnknownFunction()}));
+  // Saving keeps the names instead of pointing the elements at column 0.
+  const QStringList written = r.GetTemplate();
+  EXPECT_TRUE(written.contains(u"T,2,Teplota,0,0,10,10,Arial,10,0,0,0,0,0,\"\",0,0,0"_s));
+  // Once the column exists, the name finds it.
+  r.FieldNames.append(u"Teplota"_s);
+  r.resolveReferences();
+  EXPECT_EQ(r.sections[kSectionBody].elements[0].index, 6);
+}
+
+TEST(Template, GroupColumnByIndexOrName) {
+  ReportDefinition r;
+  Prepare(r);
+  r.SetTemplate({u"I,4,0,0,1,10,1,10,0"_s, u"I,4,1,Vel4,1,10,1,10,0"_s, u"I,4,2,Nic,0,0,0,0,0"_s});
+  ASSERT_EQ(r.groups.count(), 3);
+  EXPECT_EQ(r.groups[0].columnIndex, 0);
+  EXPECT_EQ(r.groups[1].columnIndex, 3);
+  EXPECT_EQ(r.groups[2].columnIndex, -1);
+  EXPECT_EQ(r.groups[2].columnName, u"Nic"_s);
+  EXPECT_EQ(r.groups[1].startBand.index, kFirstGroupSection + 2);
+  EXPECT_EQ(r.groups[1].endBand.index, kFirstGroupSection + 3);
+}
+
+TEST(Template, GroupsAreCapped) {
+  QStringList lines;
+  for (int g = 0; g < kMaxGroups + 3; ++g) lines << u"I,4,"_s + QString::number(g) + u",0,1,10,1,10,0"_s;
+  lines << u"I,4,2000000000,0,1,10,1,10,0"_s;
+  ReportDefinition r;
+  const LoadResult result = r.SetTemplate(lines);
+  EXPECT_EQ(r.groups.count(), kMaxGroups);
+  EXPECT_EQ(result.issues.size(), 4);
+}
+
+TEST(Template, NestedDetails) {
+  ReportDefinition r;
+  r.SetTemplate({u"D1,D0,T,1,0,0,0,10,10,Arial,10,0,0,0,0,0,\"hluboko\",0,0,0"_s, u"D0,I,3,2,1,40,0"_s,
+                 u"D1,I,2,0,10,10,1,1,1,1,1,0,0"_s});
+  ASSERT_EQ(r.detailCount(), 2);
+  EXPECT_EQ(r.detail(0).sections[kSectionBody].height, 40);
+  ASSERT_EQ(r.detail(1).detailCount(), 1);
+  EXPECT_EQ(r.detail(1).detail(0).sections[kSectionBody].elements.at(0).text, u"hluboko"_s);
+  EXPECT_EQ(r.detail(1).detail(0).depth(), 2);
+  EXPECT_EQ(r.detail(1).paper, ReportPaper{});  // a detail discards its paper record
+  ReportDefinition again;
+  again.SetTemplate(r.GetTemplate());
+  EXPECT_EQ(again.GetTemplate(), r.GetTemplate());
+}
+
+TEST(Template, DetailNestingIsBounded) {
+  QString line = u"T,1,0,0,0,10,10"_s;
+  for (int d = 0; d < kMaxDetailDepth + 5; ++d) line.prepend(u"D0,"_s);
+  ReportDefinition r;
+  const LoadResult result = r.SetTemplate({line, u"D99,T,1"_s});
+  EXPECT_EQ(result.issues.size(), 2);
+  EXPECT_EQ(result.issues[0].message, loadmsg::TooManyDetails());
+  EXPECT_EQ(result.issues[1].message, loadmsg::TooDeep());
+  EXPECT_EQ(r.detailCount(), 1);
+}
+
+TEST(Template, WriterNeverBreaksARecord) {
+  ReportDefinition r;
+  TReportElement e;
+  e.text = u"dva\r\nřádky, a \"uvozovky\""_s;
+  e.font.name = u"Font, s čárkou"_s;
+  r.sections[kSectionBody].elements.append(e);
+  TRadekFunkce f;
+  f.name = u"a,b"_s;
+  f.expression = u"'x''y'\n+ 1"_s;
+  r.functions.add(f);
+  const QStringList lines = r.GetTemplate();
+  for (const QString& l : lines) {
+    EXPECT_FALSE(l.contains(u'\n'));
+    EXPECT_FALSE(l.contains(u'\r'));
+  }
+  ReportDefinition back;
+  back.SetTemplate(lines);
+  const TReportElement& b = back.sections[kSectionBody].elements.at(0);
+  EXPECT_EQ(b.text, u"dva  řádky, a \"uvozovky\""_s);
+  EXPECT_EQ(b.font.name, u"Font, s čárkou"_s);
+  ASSERT_EQ(back.functions.count(), 1);
+  EXPECT_EQ(back.functions[0].name, u"a,b"_s);
+  EXPECT_EQ(back.functions[0].expression, u"'x''y' + 1"_s);
+  EXPECT_EQ(back.GetTemplate(), lines);
+}
+
+TEST(TemplateFile, CodePageAndLineEnds) {
+  const QByteArray bytes = EncodeCp1250(u"Z,1,0,0,0,10,10,Arial CE,10,0,0,0,0,238,\"Tělo – ř\"\r\nT,1\r\nK,1\n"_s);
+  const QStringList lines = DecodeTemplateText(bytes);
+  ASSERT_EQ(lines.size(), 3);
+  EXPECT_EQ(lines[0], u"Z,1,0,0,0,10,10,Arial CE,10,0,0,0,0,238,\"Tělo – ř\""_s);
+  EXPECT_EQ(lines[1], u"T,1"_s);
+  EXPECT_EQ(lines[2], u"K,1"_s);
+  EXPECT_EQ(static_cast<unsigned char>(bytes.at(bytes.indexOf("\"T") + 2)), 0xEC);
+  EXPECT_EQ(EncodeTemplateText(lines), bytes.left(bytes.size() - 1) + "\r\n");
+}
+
+TEST(TemplateFile, SavingKeepsTheOldFileAsBackup) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString path = dir.filePath(u"zostava.pts"_s);
+  EXPECT_EQ(TemplateBackupPath(path), dir.filePath(u"zostava.BAK"_s));
+  ASSERT_TRUE(WriteTemplateFile(path, {u"I,5,1"_s}));
+  EXPECT_FALSE(QFile::exists(TemplateBackupPath(path)));
+  ASSERT_TRUE(WriteTemplateFile(path, {u"I,5,2"_s, u"Z,1"_s}));
+  QStringList lines;
+  ASSERT_TRUE(ReadTemplateFile(path, &lines).ok);
+  EXPECT_EQ(lines, (QStringList{u"I,5,2"_s, u"Z,1"_s}));
+  ASSERT_TRUE(ReadTemplateFile(TemplateBackupPath(path), &lines).ok);
+  EXPECT_EQ(lines, QStringList{u"I,5,1"_s});
+  ASSERT_TRUE(WriteTemplateFile(path, {u"I,5,3"_s}));
+  ASSERT_TRUE(ReadTemplateFile(TemplateBackupPath(path), &lines).ok);
+  EXPECT_EQ(lines, (QStringList{u"I,5,2"_s, u"Z,1"_s}));
+}
+
+TEST(TemplateFile, FailedSaveLeavesNothingBehind) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(u"chybi/zostava.pts"_s);
+  QString error;
+  EXPECT_FALSE(WriteTemplateFile(path, {u"I,5,1"_s}, &error));
+  EXPECT_EQ(error, u"Soubor s předlohou se nepodařilo uložit."_s);
+  EXPECT_FALSE(QFile::exists(path));
+  EXPECT_FALSE(QFile::exists(TemplateBackupPath(path)));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{});
+}
+
+TEST(TemplateFile, MissingFile) {
+  QStringList lines{u"old"_s};
+  const LoadResult r = ReadTemplateFile(u"/nonexistent/x.pts"_s, &lines);
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.error().message, u"Nebyl nalezen soubor s předlohou tiskové sestavy \"/nonexistent/x.pts\""_s);
+  EXPECT_TRUE(lines.isEmpty());
+}
+
+}  // namespace
+}  // namespace if97

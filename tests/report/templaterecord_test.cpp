@@ -1,0 +1,87 @@
+// The field tokenizer of template records and the quoting of the writer.
+#include <gtest/gtest.h>
+
+#include "qtprint.h"
+#include "report/templaterecord.h"
+
+using namespace Qt::StringLiterals;
+
+namespace if97 {
+namespace {
+
+QStringList Fields(const QString& line, int count) {
+  TemplateRecord r(line);
+  QStringList out;
+  for (int i = 0; i < count; ++i) out << r.takeField();
+  return out;
+}
+
+TEST(TemplateRecord, QuoteCases) {
+  struct Case {
+    const char16_t* line;
+    QStringList fields;
+  };
+  const Case cases[] = {
+      {u"\"a\"\"b\"", {u"a\"b"_s, u""_s}},                  // doubled quote
+      {u"\"x\",y", {u"x"_s, u"y"_s}},                         // quoted x, then y
+      {u"\"a,b\",c", {u"a,b"_s, u"c"_s}},                     // comma inside quotes
+      {u"\"ab\"cd,e", {u"abcd"_s, u"e"_s}},                   // after the closing quote up to the comma
+      {u"ab\"c,d", {u"ab\"c"_s, u"d"_s}},                     // quote inside an unquoted field
+      {u"\"open,still", {u"open,still"_s, u""_s}},            // unterminated: to the end
+      {u"a,,b", {u"a"_s, u""_s, u"b"_s}},                     // empty field
+      {u"a,", {u"a"_s, u""_s, u""_s}},                        // missing fields are empty
+      {u"\"\"", {u""_s, u""_s}},                              // empty quoted field
+      {u"\"\"\"\"", {u"\""_s, u""_s}},                        // one quote
+      {u" \"x\",y", {u" \"x\""_s, u"y"_s}},                   // a blank first: not quoted
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(Fields(QString::fromUtf16(c.line), static_cast<int>(c.fields.size())), c.fields)
+        << QString::fromUtf16(c.line).toStdString();
+}
+
+TEST(TemplateRecord, Integers) {
+  TemplateRecord r(u"12,-3, 7 ,,x1,99999999999,+5"_s);
+  bool bad = false;
+  EXPECT_EQ(r.takeInt(0, &bad), 12);
+  EXPECT_EQ(r.takeInt(0, &bad), -3);
+  EXPECT_EQ(r.takeInt(0, &bad), 7);
+  EXPECT_FALSE(bad);
+  EXPECT_EQ(r.takeInt(4, &bad), 4);  // empty: default, not malformed
+  EXPECT_FALSE(bad);
+  EXPECT_EQ(r.takeInt(5, &bad), 5);  // malformed: default
+  EXPECT_TRUE(bad);
+  bad = false;
+  EXPECT_EQ(r.takeInt(6, &bad), 6);  // beyond 32 bits
+  EXPECT_TRUE(bad);
+  EXPECT_EQ(r.takeInt(0), 5);
+  EXPECT_EQ(r.takeInt(9), 9);  // missing
+}
+
+TEST(TemplateRecord, RemainderAndFieldNumbers) {
+  TemplateRecord r(u"D0,T,2,\"a,b\""_s);
+  EXPECT_EQ(r.nextFieldNumber(), 1);
+  EXPECT_EQ(r.takeField(), u"D0"_s);
+  EXPECT_EQ(r.nextFieldNumber(), 2);
+  EXPECT_EQ(r.remainder(), u"T,2,\"a,b\""_s);
+}
+
+TEST(TemplateRecord, WriterQuoting) {
+  EXPECT_EQ(QuotedField(u"a\"b"_s), u"\"a\"\"b\""_s);
+  EXPECT_EQ(QuotedField(u"line\r\nbreak"_s), u"\"line  break\""_s);
+  EXPECT_EQ(PlainField(u"Arial CE"_s), u"Arial CE"_s);
+  EXPECT_EQ(PlainField(u"a,b"_s), u"\"a,b\""_s);
+  EXPECT_EQ(PlainField(u"\"q"_s), u"\"\"\"q\""_s);
+  EXPECT_EQ(PlainField(u"x\ny"_s), u"x y"_s);
+  // Whatever is written reads back as it was.
+  for (const QString& t : {u"a\"b"_s, u"a,b"_s, u"\""_s, u"\"\","_s, u""_s, u"ok"_s}) {
+    TemplateRecord q(QuotedField(t) + u",next"_s);
+    EXPECT_EQ(q.takeField(), t);
+    EXPECT_EQ(q.takeField(), u"next"_s);
+    TemplateRecord p(PlainField(t) + u",next"_s);
+    EXPECT_EQ(p.takeField(), t);
+    EXPECT_EQ(p.takeField(), u"next"_s);
+  }
+}
+
+}  // namespace
+}  // namespace if97
