@@ -1,0 +1,101 @@
+// Renders every page of the main window in both languages to PNG files, with a
+// calculation done on the calculator page, so the look can be checked without a
+// desktop. Usage: tab97-screenshots <output directory>. Runs on any Qt platform,
+// normally QT_QPA_PLATFORM=offscreen. Reads the pictures from its own directory
+// and writes no configuration.
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+
+#include <cstdio>
+
+#include "app/calculatorpage.h"
+#include "app/hlavniform.h"
+#include "app/messages.h"
+#include "app/platform.h"
+#include "props/solver.h"
+#include "res/texts.h"
+
+namespace {
+
+class ShotPlatform final : public tab97::Platform {
+ public:
+  explicit ShotPlatform(QChar separator) : separator_(separator) {}
+  QChar DecimalSeparator() const override { return separator_; }
+  QString ProgramDir() const override { return tab97::WithTrailingSeparator(QCoreApplication::applicationDirPath()); }
+
+ private:
+  QChar separator_;
+};
+
+bool Save(QWidget& window, const QDir& dir, const QString& name) {
+  QCoreApplication::processEvents();
+  const QString path = dir.filePath(name + QStringLiteral(".png"));
+  if (window.grab().save(path)) {
+    std::printf("%s\n", qPrintable(path));
+    return true;
+  }
+  std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+  return false;
+}
+
+// Types the two inputs, presses Enter and lets the region name roll out.
+void Calculate(tab97::ThlavniForm& form, const QString& first, const QString& second) {
+  auto* edit1 = form.findChild<QLineEdit*>(QStringLiteral("Edit1"));
+  auto* edit2 = form.findChild<QLineEdit*>(QStringLiteral("Edit2"));
+  edit1->setText(first);
+  edit2->setText(second);
+  form.Calculator()->Edit1KeyPress(edit2, QChar(13));
+  auto* timer = form.findChild<QTimer*>(QStringLiteral("Timer2"));
+  for (int tick = 0; tick < 40 && timer->isActive(); ++tick) form.Calculator()->Timer2Timer();
+}
+
+void Menu(tab97::ThlavniForm& form, const char* label) {
+  form.menuMouseUp(form.findChild<QLabel*>(QString::fromLatin1(label)));
+}
+
+bool ShootLanguage(int language, const QDir& dir) {
+  const bool czech = language == tab97::texts::kCzech;
+  const ShotPlatform platform(czech ? QLatin1Char(',') : QLatin1Char('.'));
+  tab97::ThlavniForm form(platform, &if97::SolveState);
+  form.show();
+  const QString suffix = czech ? QStringLiteral("-cz") : QStringLiteral("-en");
+  bool ok = Save(form, dir, QStringLiteral("0-start") + suffix);
+  if (czech) form.Image13Click();
+  else form.Image14Click();
+  Calculate(form, QStringLiteral("284.15"), QStringLiteral("16.257"));
+  ok &= Save(form, dir, QStringLiteral("1-calculator") + suffix);
+  form.Calculator()->ShapeV4MouseUp();  // dryness becomes the first input, T the second
+  Calculate(form, QStringLiteral("0,35"), QStringLiteral("150"));
+  ok &= Save(form, dir, QStringLiteral("2-calculator-wet") + suffix);
+  form.Calculator()->lblMetastabClick();
+  for (int tick = 0; tick < 40; ++tick) form.Calculator()->Timer2Timer();
+  ok &= Save(form, dir, QStringLiteral("3-calculator-metastable") + suffix);
+  Menu(form, "menuBody1");
+  ok &= Save(form, dir, QStringLiteral("4-points") + suffix);
+  Menu(form, "menuFunkce2");
+  ok &= Save(form, dir, QStringLiteral("5-functions") + suffix);
+  Menu(form, "menuRozsahy3");
+  ok &= Save(form, dir, QStringLiteral("6-ranges") + suffix);
+  return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: tab97-screenshots <output directory>\n");
+    return 2;
+  }
+  QDir dir(QString::fromLocal8Bit(argv[1]));
+  if (!dir.mkpath(QStringLiteral("."))) return 1;
+  tab97::MessageBoxes::SetSink([](const QString&, const QString& text) {
+    std::printf("(message) %s\n", qPrintable(text));
+  });
+  bool ok = ShootLanguage(tab97::texts::kCzech, dir);
+  ok &= ShootLanguage(tab97::texts::kEnglish, dir);
+  return ok ? 0 : 1;
+}

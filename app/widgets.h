@@ -1,0 +1,62 @@
+// Small controls of the main window: labels and pictures that report the mouse,
+// an edit that reports Enter, and an invisible click area.
+#pragma once
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QWidget>
+
+namespace tab97 {
+
+// A label that reports mouse moves and button releases over it. Menu labels
+// carry their tag in the dynamic property "tag".
+class MouseLabel : public QLabel {
+  Q_OBJECT
+ public:
+  explicit MouseLabel(QWidget* parent = nullptr);
+
+ signals:
+  void mousePressed(QPoint pos);
+  void mouseMoved(QPoint pos, QPoint globalPos);
+  void mouseReleased(QPoint pos);
+  void clicked();
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// The tag of a label (0 when it has none).
+int TagOf(const QObject* object);
+void SetTag(QObject* object, int tag);
+
+// An edit that hands Enter to a callback instead of handling it; every other key
+// behaves as usual.
+class EnterEdit : public QLineEdit {
+  Q_OBJECT
+ public:
+  explicit EnterEdit(QWidget* parent = nullptr);
+
+ signals:
+  void enterPressed();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+};
+
+// An invisible rectangle (no pen, no brush) that reports a mouse release.
+class ClickArea : public QWidget {
+  Q_OBJECT
+ public:
+  explicit ClickArea(QWidget* parent = nullptr);
+
+ signals:
+  void mouseReleased();
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+}  // namespace tab97

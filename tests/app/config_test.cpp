@@ -1,0 +1,150 @@
+// The configuration file: six lines of decimal places, the reading rules (stop
+// at the first missing or malformed line, keep what was read) and writing with
+// CR LF lines.
+#include <QtTest>
+
+#include <memory>
+
+#include "app/config.h"
+
+using namespace Qt::Literals::StringLiterals;
+using tab97::DecimalPlacesArray;
+using tab97::DefaultDecimalPlaces;
+using tab97::ReadConfig;
+using tab97::WriteConfig;
+
+Q_DECLARE_METATYPE(DecimalPlacesArray)
+
+class ConfigTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+  }
+  void defaults();
+  void read_data();
+  void read();
+  void missingFile();
+  void directoryInsteadOfFile();
+  void hugeFileStopsEarly();
+  void writeUsesCrLf();
+  void writeThenRead();
+  void writeReplacesFile();
+  void writeFailureIsReported();
+
+ private:
+  QString Write(const QByteArray& content) {
+    const QString path = dir_->filePath(u"Tab97.cfg"_s);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return {};
+    file.write(content);
+    return path;
+  }
+  std::unique_ptr<QTemporaryDir> dir_;  // a fresh directory for every test
+};
+
+void ConfigTest::defaults() {
+  const DecimalPlacesArray d = DefaultDecimalPlaces();
+  QCOMPARE(d[1], 2);
+  QCOMPARE(d[2], 3);
+  QCOMPARE(d[3], 6);
+  QCOMPARE(d[4], 4);
+  QCOMPARE(d[5], 3);
+  QCOMPARE(d[6], 4);
+}
+
+void ConfigTest::read_data() {
+  QTest::addColumn<QByteArray>("content");
+  QTest::addColumn<bool>("complete");
+  QTest::addColumn<DecimalPlacesArray>("expected");
+  const DecimalPlacesArray read = {0, 1, 5, 7, 2, 0, 8};
+  QTest::newRow("six lines, CR LF") << QByteArray("1\r\n5\r\n7\r\n2\r\n0\r\n8\r\n") << true << read;
+  QTest::newRow("no break after the last") << QByteArray("1\r\n5\r\n7\r\n2\r\n0\r\n8") << true << read;
+  QTest::newRow("LF lines") << QByteArray("1\n5\n7\n2\n0\n8\n") << true << read;
+  QTest::newRow("CR lines") << QByteArray("1\r5\r7\r2\r0\r8\r") << true << read;
+  QTest::newRow("blanks around the numbers") << QByteArray(" 1\r\n5 \r\n\t7\r\n2\r\n+0\r\n8\r\n") << true << read;
+  QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBF" "1\r\n5\r\n7\r\n2\r\n0\r\n8\r\n") << true << read;
+  QTest::newRow("lines after the sixth are ignored")
+      << QByteArray("1\r\n5\r\n7\r\n2\r\n0\r\n8\r\nrubbish\r\n99\r\n") << true << read;
+  QTest::newRow("no range check")
+      << QByteArray("12\r\n-1\r\n0\r\n100\r\n3\r\n4\r\n") << true << DecimalPlacesArray{0, 12, -1, 0, 100, 3, 4};
+  QTest::newRow("empty file") << QByteArray() << false << DefaultDecimalPlaces();
+  QTest::newRow("short: three lines")
+      << QByteArray("1\r\n5\r\n7\r\n") << false << DecimalPlacesArray{0, 1, 5, 7, 4, 3, 4};
+  QTest::newRow("third line not numeric")
+      << QByteArray("1\r\n5\r\nabc\r\n2\r\n0\r\n8\r\n") << false << DecimalPlacesArray{0, 1, 5, 6, 4, 3, 4};
+  QTest::newRow("empty second line")
+      << QByteArray("1\r\n\r\n7\r\n2\r\n0\r\n8\r\n") << false << DecimalPlacesArray{0, 1, 3, 6, 4, 3, 4};
+  QTest::newRow("decimal point") << QByteArray("1.5\r\n") << false << DefaultDecimalPlaces();
+  QTest::newRow("trailing letter") << QByteArray("7\r\n5x\r\n") << false << DecimalPlacesArray{0, 7, 3, 6, 4, 3, 4};
+  QTest::newRow("two numbers on a line") << QByteArray("1 2\r\n") << false << DefaultDecimalPlaces();
+  QTest::newRow("lone sign") << QByteArray("-\r\n") << false << DefaultDecimalPlaces();
+  QTest::newRow("beyond the int range") << QByteArray("99999999999\r\n") << false << DefaultDecimalPlaces();
+  QTest::newRow("binary") << QByteArray("\x01\x02\x00\x7f", 4) << false << DefaultDecimalPlaces();
+}
+
+void ConfigTest::read() {
+  QFETCH(QByteArray, content);
+  QFETCH(bool, complete);
+  QFETCH(DecimalPlacesArray, expected);
+  const QString path = Write(content);
+  QVERIFY(!path.isEmpty());
+  DecimalPlacesArray places = DefaultDecimalPlaces();
+  QCOMPARE(ReadConfig(path, places), complete);
+  for (int q = 1; q <= 6; ++q) QCOMPARE(places[q], expected[q]);
+}
+
+void ConfigTest::missingFile() {
+  DecimalPlacesArray places = DefaultDecimalPlaces();
+  QVERIFY(!ReadConfig(dir_->filePath(u"none.cfg"_s), places));
+  QVERIFY(places == DefaultDecimalPlaces());
+}
+
+void ConfigTest::directoryInsteadOfFile() {
+  QVERIFY(QDir(dir_->path()).mkdir(u"Tab97.cfg"_s));
+  DecimalPlacesArray places = DefaultDecimalPlaces();
+  QVERIFY(!ReadConfig(dir_->filePath(u"Tab97.cfg"_s), places));
+  QVERIFY(places == DefaultDecimalPlaces());
+  QVERIFY(!WriteConfig(dir_->filePath(u"Tab97.cfg"_s), places));
+}
+
+void ConfigTest::hugeFileStopsEarly() {
+  // One endless first line: not an integer, whatever comes after it.
+  const QString path = Write(QByteArray(4 * 1024 * 1024, '7') + "\r\n5\r\n");
+  DecimalPlacesArray places = DefaultDecimalPlaces();
+  QVERIFY(!ReadConfig(path, places));
+  QVERIFY(places == DefaultDecimalPlaces());
+}
+
+void ConfigTest::writeUsesCrLf() {
+  const QString path = dir_->filePath(u"Tab97.cfg"_s);
+  QVERIFY(WriteConfig(path, DefaultDecimalPlaces()));
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  QCOMPARE(file.readAll(), QByteArray("2\r\n3\r\n6\r\n4\r\n3\r\n4\r\n"));
+}
+
+void ConfigTest::writeThenRead() {
+  const QString path = dir_->filePath(u"Tab97.cfg"_s);
+  const DecimalPlacesArray written = {0, 0, 8, 1, 12, 5, 7};
+  QVERIFY(WriteConfig(path, written));
+  DecimalPlacesArray places = DefaultDecimalPlaces();
+  QVERIFY(ReadConfig(path, places));
+  QVERIFY(places == written);
+}
+
+void ConfigTest::writeReplacesFile() {
+  const QString path = Write("rubbish that is longer than six short lines\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n");
+  QVERIFY(WriteConfig(path, {0, 1, 1, 1, 1, 1, 1}));
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  QCOMPARE(file.readAll(), QByteArray("1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n"));
+}
+
+void ConfigTest::writeFailureIsReported() {
+  QVERIFY(!WriteConfig(dir_->filePath(u"no/such/dir/Tab97.cfg"_s), DefaultDecimalPlaces()));
+}
+
+QTEST_APPLESS_MAIN(ConfigTest)
+#include "config_test.moc"
