@@ -27,3 +27,11 @@ class UniversalPrinter<QStringList> {
   static void Print(const QStringList& l, std::ostream* os) { ::PrintTo(l, os); }
 };
 }  // namespace testing::internal
+
+#include "report/loadresult.h"
+
+namespace if97 {
+inline void PrintTo(const LoadIssue& i, std::ostream* os) {
+  *os << "{line " << i.line << ", field " << i.field << ", " << i.message.toStdString() << '}';
+}
+}  // namespace if97
