@@ -36,6 +36,10 @@ test-sanitize: deps
 	cd $(BUILD_SAN) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
 
+# Renders every page of the main window in both languages to PNG files.
+screenshots: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/app/tab97-screenshots $(BUILD)/screenshots
+
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
 
