@@ -1,6 +1,7 @@
 #include "props/backward.h"
 
 #include <cmath>
+#include <iterator>
 
 #include "props/coefficients_backward.h"
 #include "props/coefficients_sum.h"
@@ -10,20 +11,31 @@ namespace if97 {
 
 namespace {
 
+// The tables are used complete: as many terms as the standard publishes.
+static_assert(std::size(coeff::kRegion1TPH) == 20);
+static_assert(std::size(coeff::kRegion1TPS) == 20);
+static_assert(std::size(coeff::kRegion2aTPH) == 34);
+static_assert(std::size(coeff::kRegion2bTPH) == 38);
+static_assert(std::size(coeff::kRegion2cTPH) == 23);
+static_assert(std::size(coeff::kRegion2aTPS) == 46);
+static_assert(std::size(coeff::kRegion2bTPS) == 44);
+static_assert(std::size(coeff::kRegion2cTPS) == 30);
+
 // Sub-region 2a of T(p,s) has pressure exponents in quarters: summed in 4·I
 // over powers of π^(1/4).
 constexpr auto kRegion2aTPSQuarters = coeff::InQuarters<coeff::kRegion2aTPS>();
 
+// θ = T / 1 K as Σ n x^I y^J over one table, at the shifted variables x and y.
 template <const auto& Table>
 double Theta(double x, double y) {
   return coeff::SumAt<Table>(x, y);
 }
 
 // Reducing values of the backward equations: π = p / 1 MPa, θ = T / 1 K.
-constexpr double kPressureStar = 1.0;         // MPa
-constexpr double kRegion1EnthalpyStar = 2500;  // kJ/kg
-constexpr double kRegion1EntropyStar = 1.0;    // kJ/(kg K)
-constexpr double kRegion2EnthalpyStar = 2000;  // kJ/kg
+constexpr double kPressureStar = 1.0;            // MPa
+constexpr double kRegion1EnthalpyStar = 2500.0;  // kJ/kg
+constexpr double kRegion1EntropyStar = 1.0;      // kJ/(kg K)
+constexpr double kRegion2EnthalpyStar = 2000.0;  // kJ/kg
 constexpr double kRegion2aEntropyStar = 2.0;     // kJ/(kg K)
 constexpr double kRegion2bEntropyStar = 0.7853;  // kJ/(kg K)
 constexpr double kRegion2cEntropyStar = 2.9251;  // kJ/(kg K)
@@ -62,7 +74,7 @@ double Temperature2FromPS(double P, double S) {
   double theta;
   if (P < kRegion2abPressure) {
     const double sigma = S / kRegion2aEntropyStar;
-    const double quarter = std::sqrt(std::sqrt(pi));
+    const double quarter = std::sqrt(std::sqrt(pi));  // π^(1/4), once per call
     theta = Theta<kRegion2aTPSQuarters>(quarter, sigma - 2.0);
   } else if (S <= kRegion2bcEntropy) {
     const double sigma = S / kRegion2cEntropyStar;

@@ -135,7 +135,7 @@ inline constexpr Term kMetaResidual[] = {
 };
 
 // The metastable-vapour ideal-gas part is Table 10 with its first two
-// coefficients replaced (IAPWS-IF97, metastable-vapour equation, Eq. 19).
+// coefficients replaced (IAPWS-IF97, the metastable-vapour equation).
 inline constexpr double kMetaIdealN1 = -0.96937268393049e1;
 inline constexpr double kMetaIdealN2 = 0.10087275970006e2;
 

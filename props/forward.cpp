@@ -1,6 +1,7 @@
 #include "props/forward.h"
 
 #include <cmath>
+#include <iterator>
 
 #include "props/coefficients_forward.h"
 #include "props/coefficients_sum.h"
@@ -11,6 +12,12 @@ namespace {
 
 using coeff::Powers;
 using coeff::SumAt;
+
+// The tables are used complete: as many terms as the standard publishes.
+static_assert(std::size(coeff::kRegion1Gibbs) == 34);
+static_assert(std::size(coeff::kRegion2Ideal) == 9);
+static_assert(std::size(coeff::kRegion2Residual) == 43);
+static_assert(std::size(coeff::kMetaResidual) == 13);
 
 // Region 1: γ = Σ n a^I b^J with a = 7.1 − π, b = τ − 1.222. Since ∂a/∂π = −1,
 // γ_π = −Σ (n·I) a^(I−1) b^J; γ_τ = Σ (n·J) a^I b^(J−1).
