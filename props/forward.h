@@ -8,8 +8,10 @@
 //
 // No range test: arguments outside a region are extrapolated (bracket ends of the
 // inversions may lie outside the region whose equation is evaluated there). Only
-// T = -273.15 °C, and P <= 0 for the region-2 and metastable functions (ln p),
-// give a non-finite result. Pure functions; no allocation, no state.
+// T = -273.15 °C, and for v and s of region 2 and metastable vapour the terms in
+// 1/p and ln p (p = 0, and p < 0 for s), make the formulas undefined: the result
+// is then infinite or NaN. A NaN argument gives NaN. Pure functions; no
+// allocation, no state.
 #pragma once
 
 namespace if97 {
