@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <string>
+
+#include "cli/parse.h"
+#include "cli/texts.h"
+
+namespace if97::cli {
+namespace {
+
+TEST(ParsePair, LettersInAnyOrderAndCase) {
+  struct Row {
+    const char* text;
+    int code;
+    bool swapped;
+  };
+  const Row rows[] = {
+      {"TP", 12, false}, {"PT", 12, true}, {"tp", 12, false}, {"SX", 46, false}, {"XS", 46, true},
+      {"IX", 56, false}, {"VI", 35, false}, {"iv", 35, true},  {" TV ", 13, false}, {"VX", 36, false},
+      {"SI", 45, false}, {"XT", 16, true},
+  };
+  for (const auto& r : rows) {
+    const auto p = ParsePairLetters(r.text);
+    ASSERT_TRUE(p.has_value()) << r.text;
+    EXPECT_EQ(p->code, r.code) << r.text;
+    EXPECT_EQ(p->swapped, r.swapped) << r.text;
+  }
+  for (const char* bad : {"", "T", "TT", "TPX", "TQ", "12", "T P", "Tp1"})
+    EXPECT_FALSE(ParsePairLetters(bad).has_value()) << bad;
+}
+
+TEST(ParsePair, FieldTakesLettersOrPairCodes) {
+  for (int i = 1; i <= 6; ++i)
+    for (int j = 1; j <= 6; ++j) {
+      const std::string code = std::to_string(10 * i + j);
+      const auto p = ParsePairField(code);
+      EXPECT_EQ(p.has_value(), i < j) << code;
+      if (p) {
+        EXPECT_EQ(p->code, 10 * i + j);
+        EXPECT_FALSE(p->swapped);
+      }
+    }
+  for (const char* bad : {"17", "70", "07", "0", "123", "1", "-12", "1.2"})
+    EXPECT_FALSE(ParsePairField(bad).has_value()) << bad;
+  EXPECT_EQ(ParsePairField("PT")->code, 12);
+  EXPECT_TRUE(ParsePairField("PT")->swapped);
+}
+
+TEST(ParseNumber, AcceptsDecimalNumbersOnly) {
+  struct Row {
+    const char* text;
+    double value;
+  };
+  const Row good[] = {{"284.15", 284.15}, {" 16.257 ", 16.257}, {"-5", -5.0}, {"+5", 5.0},  {"1e-5", 1e-5},
+                      {"2E3", 2000.0},    {".5", 0.5},          {"5.", 5.0},  {"0", 0.0},   {"1e300", 1e300},
+                      {"\t7\r", 7.0}};
+  for (const auto& r : good) {
+    const auto v = ParseNumber(r.text);
+    ASSERT_TRUE(v.has_value()) << r.text;
+    EXPECT_EQ(*v, r.value) << r.text;
+  }
+  for (const char* bad : {"", " ", "abc", "1,5", "1.5x", "x1", "nan", "NaN", "inf", "-inf", "infinity", "0x10",
+                          "1e400", "--5", "+-5", "++5", "1 2", "1e", "e5", ".", "-"})
+    EXPECT_FALSE(ParseNumber(bad).has_value()) << bad;
+}
+
+TEST(Format, RoundTripIsShortestAndExact) {
+  const double values[] = {284.15, 16.257, 0.1, 1e-5, 0.0010021516796866943, 2.0 / 3.0, 1e300, -0.0, 0.0,
+                           4.9e-324, 123456789012345678.0};
+  for (double v : values) {
+    const std::string s = FormatRoundTrip(v);
+    EXPECT_EQ(std::strtod(s.c_str(), nullptr), v) << s;
+    // Never longer than the 17 significant digits that always suffice.
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.17g", v);
+    EXPECT_LE(s.size(), std::string(buffer).size()) << s;
+  }
+  EXPECT_EQ(FormatRoundTrip(284.15), "284.15");
+  EXPECT_EQ(FormatRoundTrip(0.0), "0");
+  EXPECT_EQ(FormatRoundTrip(1e-5), "1e-05");
+  EXPECT_EQ(FormatReadable(2.0 / 3.0), "0.6666666667");
+  EXPECT_EQ(FormatReadable(0.0), "0");
+}
+
+TEST(Texts, TablesOfBothLanguages) {
+  EXPECT_STREQ(RegionName(1, Language::kEnglish), "Pressure water");
+  EXPECT_STREQ(RegionName(1, Language::kCzech), "Oblast tlakové vody");
+  EXPECT_STREQ(RegionName(6, Language::kEnglish), "Wet steam - subcritical region");
+  EXPECT_STREQ(RegionName(9, Language::kEnglish), "Input parameters are out of range");
+  EXPECT_STREQ(RegionName(11, Language::kCzech), "Chybná kombinace zadání proměnných");
+  EXPECT_STREQ(RegionName(0, Language::kEnglish), "");
+  EXPECT_STREQ(RegionName(12, Language::kEnglish), "");
+  EXPECT_STREQ(ResultCaption(3, Language::kCzech), "Měrný objem = ");
+  EXPECT_STREQ(ResultCaption(5, Language::kEnglish), "Specific enthalpy = ");
+  EXPECT_STREQ(ResultCaption(7, Language::kEnglish), "");
+  EXPECT_STREQ(Unit(4), "kJ/kgK");
+  EXPECT_STREQ(Unit(6), " ");
+  EXPECT_STREQ(SupplementaryResultCaption(6, Language::kEnglish), "Isentropic heat increasing = ");
+  EXPECT_STREQ(SupplementaryResultCaption(2, Language::kCzech), "Dynamická viskozita = ");
+  EXPECT_STREQ(SupplementaryResultUnit(3), "E-3 W/m.K");
+  EXPECT_STREQ(FunctionInputCaption(505, 2, 2, Language::kEnglish), "Pressure-after expansion = ");
+  EXPECT_STREQ(FunctionInputCaption(506, 1, 1, Language::kCzech), "Teplota poč. komprese = ");
+  EXPECT_STREQ(FunctionInputCaption(500, 1, 5, Language::kCzech), "Entalpie = ");
+}
+
+}  // namespace
+}  // namespace if97::cli
