@@ -1,0 +1,54 @@
+// Wet steam below 350 °C: the target functions and temperature inversions of
+// EvaluateWetSteam (props/evaluators.h) for the pairs that know neither T nor P.
+//
+// Saturated liquid values come from the region-1 equation and saturated vapour values
+// from the region-2 equation, both at (T, SatPressure(T)). The target functions vary
+// T [°C] with the second argument fixed and leave the saturation values they compute
+// in gScratch: ps and the fields named with each, all at the last trial temperature.
+#pragma once
+
+namespace if97 {
+
+// Dryness limits of the lever rule: below kLiquidSideDryness the saturated liquid
+// value is evaluated, above kVapourSideDryness the saturated vapour value. A side
+// outside its limit keeps the value the scratch holds for it when the known pair has
+// put one there; otherwise it is evaluated too unless its weight is exactly zero
+// (X = 1 for the liquid, X = 0 for the vapour).
+inline constexpr double kLiquidSideDryness = 0.999999;
+inline constexpr double kVapourSideDryness = 1e-6;
+
+// Which saturated values the known pair's path has left in the scratch, by family.
+enum HeldSaturation : unsigned {
+  kHeldNone = 0,
+  kHeldVolume = 1,    // vLiq, vVap
+  kHeldEntropy = 2,   // sLiq, sVap
+  kHeldEnthalpy = 4,  // hLiq, hVap
+};
+
+// Whether the lever rule evaluates the liquid (vapour) side of a family: inside its
+// dryness limit, or whenever its weight is non-zero and the scratch holds no value.
+constexpr bool LeverLiquidSide(double X, bool held) { return X < kLiquidSideDryness || (!held && X != 1.0); }
+constexpr bool LeverVapourSide(double X, bool held) { return X > kVapourSideDryness || (!held && X != 0.0); }
+
+// Lever rule on the isochore V: writes ps, vLiq, sLiq, vVap, sVap; returns
+// sLiq + (V − vLiq)·(sVap − sLiq)/(vVap − vLiq).
+double WetEntropyFromVolume6(double T, double V);
+// Writes ps, vLiq, hLiq, vVap, hVap; returns the enthalpy of the wet state of volume V.
+double WetEnthalpyFromVolume6(double T, double V);
+// Writes ps, sLiq, sVap; returns (1 − X)·sLiq + X·sVap.
+double WetEntropyFromDryness6(double T, double X);
+// Writes ps, hLiq, hVap; returns (1 − X)·hLiq + X·hVap.
+double WetEnthalpyFromDryness6(double T, double X);
+
+// Saturation temperature [°C] of the wet state, refined between the 0 °C wet-steam
+// line (sWet0 / hWet0 of the scratch) and the upper end: the 350 °C wet-steam line
+// (sWet350 / hWet350) when it lies at or above the dew point's value, else the dew
+// point (Ts, sVap / hVap). Tolerances: 1e-5 kJ/(kg K) on S, 0.001 kJ/kg on I.
+double Temperature6FromVS(double V, double S);
+double Temperature6FromVI(double V, double I);
+// Between the 0 °C and 350 °C wet-steam lines (sWet0, sWet350), tolerance 1e-5.
+double Temperature6FromSX(double X, double S);
+// Between the 0 °C and 170 °C wet-steam lines (hWet0, hWet170), tolerance 0.001.
+double Temperature6FromIX(double X, double I);
+
+}  // namespace if97
