@@ -77,6 +77,18 @@ LoadResult TListFormatu::loadIni(const QString& path) {
   IniFile ini;
   LoadResult result = ini.load(path);
   if (!result.ok) return result;
+  return readFormats(ini);
+}
+
+LoadResult TListFormatu::loadIniText(const QString& text) {
+  IniFile ini;
+  ini.parse(text);
+  return readFormats(ini);
+}
+
+LoadResult TListFormatu::readFormats(const IniFile& ini) {
+  formats_ = BuiltinFormats();
+  LoadResult result;
   const std::optional<IniFile::Value> countValue = ini.value(kSection, kCountKey);
   if (!countValue) return result;
   int n = 0;

@@ -11,6 +11,8 @@
 
 namespace if97 {
 
+class IniFile;
+
 struct TFormatPapiru {
   QString name;    // up to kMaxFormatNameLength characters
   int width = 0;   // hundredths of an inch
@@ -42,11 +44,14 @@ class TListFormatu {
   // that does not exist adds nothing and is no error; a file that exists but
   // cannot be read gives ok false.
   LoadResult loadIni(const QString& path);
+  // The same from the text of an ini file.
+  LoadResult loadIniText(const QString& text);
   // Writes the user formats into the ini file's section "FormatyPapiru", keeping
   // everything else in the file. False when the file could not be written.
   bool saveIni(const QString& path) const;
 
  private:
+  LoadResult readFormats(const IniFile& ini);
   QList<TFormatPapiru> formats_;
 };
 
