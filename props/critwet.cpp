@@ -130,20 +130,24 @@ void EvaluateCriticalWetSteam(std::int32_t pair, bool NeedV, bool NeedS, bool Ne
   if (!(NeedV || NeedS || NeedI)) return;
 
   const unsigned held = HeldBy(pair);
-  const bool liquid = LeverLiquidSide(X, held & kHeldVolume);
-  const bool vapour = LeverVapourSide(X, held & kHeldVolume);
+  const Held volumes = HeldOf(held, kHeldVolume, pair);
+  const bool liquid = LeverLiquidSide(X, volumes);
+  const bool vapour = LeverVapourSide(X, volumes);
   if (liquid) s.vLiq = SatLiquidVolume3(T, P);
   if (vapour) s.vVap = SatVapourVolume3(T, P);
   if (NeedV) V = s.vLiq + X * (s.vVap - s.vLiq);
+  // A side whose volume was evaluated again has its entropy and enthalpy evaluated
+  // with it.
   if (NeedS) {
-    // A side whose volume was recomputed has its entropy recomputed with it.
-    if (liquid || LeverLiquidSide(X, held & kHeldEntropy)) s.sLiq = Entropy3(T, s.vLiq);
-    if (vapour || LeverVapourSide(X, held & kHeldEntropy)) s.sVap = Entropy3(T, s.vVap);
+    const Held entropies = HeldOf(held, kHeldEntropy, pair);
+    if (liquid || LeverLiquidSide(X, entropies)) s.sLiq = Entropy3(T, s.vLiq);
+    if (vapour || LeverVapourSide(X, entropies)) s.sVap = Entropy3(T, s.vVap);
     S = s.sLiq + X * (s.sVap - s.sLiq);
   }
   if (NeedI) {
-    if (liquid || LeverLiquidSide(X, held & kHeldEnthalpy)) s.hLiq = Enthalpy3(T, s.vLiq);
-    if (vapour || LeverVapourSide(X, held & kHeldEnthalpy)) s.hVap = Enthalpy3(T, s.vVap);
+    const Held enthalpies = HeldOf(held, kHeldEnthalpy, pair);
+    if (liquid || LeverLiquidSide(X, enthalpies)) s.hLiq = Enthalpy3(T, s.vLiq);
+    if (vapour || LeverVapourSide(X, enthalpies)) s.hVap = Enthalpy3(T, s.vVap);
     I = s.hLiq + X * (s.hVap - s.hLiq);
   }
 }

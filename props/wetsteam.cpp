@@ -38,7 +38,7 @@ unsigned HeldBy(std::int32_t pair) {
 
 // One lever-rule family: evaluates the sides that are due and returns the wet value.
 template <double (*Liquid)(double, double), double (*Vapour)(double, double)>
-double Lever(double T, double P, double X, bool held, double& liq, double& vap) {
+double Lever(double T, double P, double X, Held held, double& liq, double& vap) {
   if (LeverLiquidSide(X, held)) liq = Liquid(T, P);
   if (LeverVapourSide(X, held)) vap = Vapour(T, P);
   return liq + X * (vap - liq);
@@ -155,9 +155,9 @@ void EvaluateWetSteam(std::int32_t pair, bool NeedV, bool NeedS, bool NeedI, dou
   }
 
   const unsigned held = HeldBy(pair);
-  if (NeedV) V = Lever<Region1V, Region2V>(T, P, X, held & kHeldVolume, s.vLiq, s.vVap);
-  if (NeedS) S = Lever<Region1S, Region2S>(T, P, X, held & kHeldEntropy, s.sLiq, s.sVap);
-  if (NeedI) I = Lever<Region1I, Region2I>(T, P, X, held & kHeldEnthalpy, s.hLiq, s.hVap);
+  if (NeedV) V = Lever<Region1V, Region2V>(T, P, X, HeldOf(held, kHeldVolume, pair), s.vLiq, s.vVap);
+  if (NeedS) S = Lever<Region1S, Region2S>(T, P, X, HeldOf(held, kHeldEntropy, pair), s.sLiq, s.sVap);
+  if (NeedI) I = Lever<Region1I, Region2I>(T, P, X, HeldOf(held, kHeldEnthalpy, pair), s.hLiq, s.hVap);
 }
 
 }  // namespace if97

@@ -10,25 +10,48 @@
 namespace if97 {
 
 // Dryness limits of the lever rule: below kLiquidSideDryness the saturated liquid
-// value is evaluated, above kVapourSideDryness the saturated vapour value. A side
-// outside its limit keeps the value the scratch holds for it when the known pair has
-// put one there; otherwise it is evaluated too unless its weight is exactly zero
-// (X = 1 for the liquid, X = 0 for the vapour).
+// value is evaluated, above kVapourSideDryness the saturated vapour value.
 inline constexpr double kLiquidSideDryness = 0.999999;
 inline constexpr double kVapourSideDryness = 1e-6;
 
-// Which saturated values the known pair's path has left in the scratch, by family.
-enum HeldSaturation : unsigned {
+// What the scratch holds for one family of saturated values (vLiq/vVap, sLiq/sVap or
+// hLiq/hVap) when the lever rule runs.
+enum class Held {
+  kNone,   // nothing: the path of the known pair did not compute them (they read 0)
+  kTrial,  // the values of the last trial temperature of a temperature inversion
+  kExact,  // the values at the state's own (T, P), computed by the classifier
+};
+
+// Whether the lever rule evaluates the liquid (vapour) side of a family. Values held
+// at the state's own (T, P) are used as they are. Values of the last trial
+// temperature are evaluated again inside the dryness limit; outside it their weight
+// is at most 1e-6 and they stand. A side the scratch does not hold is evaluated
+// whenever its weight is non-zero: only X = 1 exactly skips the liquid side and X = 0
+// exactly the vapour side.
+constexpr bool LeverLiquidSide(double X, Held held) {
+  if (held == Held::kExact) return false;
+  return X < kLiquidSideDryness || (held == Held::kNone && X != 1.0);
+}
+constexpr bool LeverVapourSide(double X, Held held) {
+  if (held == Held::kExact) return false;
+  return X > kVapourSideDryness || (held == Held::kNone && X != 0.0);
+}
+
+// Families of saturated values, for the masks of what a pair's path holds.
+enum HeldFamily : unsigned {
   kHeldNone = 0,
   kHeldVolume = 1,    // vLiq, vVap
   kHeldEntropy = 2,   // sLiq, sVap
   kHeldEnthalpy = 4,  // hLiq, hVap
 };
 
-// Whether the lever rule evaluates the liquid (vapour) side of a family: inside its
-// dryness limit, or whenever its weight is non-zero and the scratch holds no value.
-constexpr bool LeverLiquidSide(double X, bool held) { return X < kLiquidSideDryness || (!held && X != 1.0); }
-constexpr bool LeverVapourSide(double X, bool held) { return X > kVapourSideDryness || (!held && X != 0.0); }
+// The holding state of `family` for a pair whose path holds the families in `mask`:
+// pairs that know T or P (codes below 34) hold exact values, the others (V,S), (V,I),
+// (S,X), (I,X) the values of the last trial temperature.
+constexpr Held HeldOf(unsigned mask, unsigned family, int pair) {
+  if ((mask & family) == 0) return Held::kNone;
+  return pair < 34 ? Held::kExact : Held::kTrial;
+}
 
 // Lever rule on the isochore V: writes ps, vLiq, sLiq, vVap, sVap; returns
 // sLiq + (V − vLiq)·(sVap − sLiq)/(vVap − vLiq).
