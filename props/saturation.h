@@ -47,11 +47,14 @@ double SatLiquidVolume3(double T, double P);
 double SatVapourVolume3(double T, double P);
 
 // Temperature whose saturated vapour volume is V, for vc ≤ V ≤ 206.13971631.
-// Below vc the result is 350 °C, above 206.1397 it is 0 °C (the range ends).
+// Below vc the result is Tc (v″ tends to vc there), above 206.1397 it is 0 °C.
 double SatTemperatureFromVapourVolume(double V);
+// Its start value: a fit in ln(V/vc), one table below and one above the vapour
+// volume at 350 °C (0 outside vc … 206.13971631).
+double SatTemperatureFromVapourVolumeStart(double V);
 
 // Temperature on B23 where the region-2 volume v2(T, pB23(T)) equals V, for
-// 0.0025847 ≤ V ≤ 0.0088009 (590 … 350 °C).
+// 0.0025847 ≤ V ≤ 0.0088009 (590 … 350 °C); beyond these volumes the nearer end.
 double B23TemperatureFromVolume(double V);
 
 // Volume on the 100 MPa isobar: a fit of the region-3 volume, for 350 … 590 °C.
