@@ -10,9 +10,11 @@
 #include "app/calculatorpage.h"
 #include "app/charthost.h"
 #include "app/config.h"
+#include "app/functionpage.h"
 #include "app/messages.h"
-#include "app/otherpages.h"
 #include "app/platform.h"
+#include "app/pointspage.h"
+#include "app/rangespage.h"
 #include "app/startpage.h"
 #include "app/style.h"
 #include "app/widgets.h"
@@ -83,7 +85,7 @@ void ThlavniForm::BuildPages() {
   PageControl1_->setObjectName(QStringLiteral("PageControl1"));
   PageControl1_->setGeometry(0, 0, kClientWidth, kClientHeight);
   calculator_ = new CalculatorPage(state_, solve_, PageControl1_);
-  points_ = new PointsPage(state_, PageControl1_);
+  points_ = new PointsPage(state_, solve_, PageControl1_);
   functions_ = new FunctionPage(state_, PageControl1_);
   ranges_ = new RangesPage(state_, PageControl1_);
   start_ = new StartPage(PageControl1_);
@@ -147,7 +149,7 @@ void ThlavniForm::FormCreate(const Platform& platform) {
   state_.PointsMode = false;
   state_.PreferMetastable = false;
   RefreshCalculatorPage();
-  CurrentPointRow_ = 0;
+  points_->SetCurrentPointRow(0);
   state_.ProgramDir = WithTrailingSeparator(platform.ProgramDir());
   ReadConfiguration();
   state_.DecimalSeparator = platform.DecimalSeparator();
@@ -238,9 +240,7 @@ void ThlavniForm::menuMouseUp(QLabel* Sender) {
     switch (tag) {
       case 1: calculator_->FocusEdit1(); break;
       case 2:
-        points_->PreparePointsPage();
-        CurrentPointRow_ = 0;
-        state_.PointsMode = true;
+        points_->PreparePointsPage();  // sets PointsMode
         break;
       case 3: functions_->EnterPage(); break;
       case 4: ranges_->EnterPage(); break;

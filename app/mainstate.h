@@ -20,6 +20,16 @@ using QuantityValues = std::array<double, 7>;
 
 QuantityOrderArray InitialQuantityOrder();
 
+// The points table of the points page: twelve points, point k at index k − 1.
+// A point is solved when its validity is exactly 1.0 (0.0: not solved); its six
+// values are indexed by quantity 1..6 like every per-quantity array.
+inline constexpr int kPointCount = 12;
+struct TablePoint {
+  double Validity = 0.0;
+  QuantityValues Values{};
+};
+using PointTableArray = std::array<TablePoint, kPointCount>;
+
 struct MainState {
   QuantityOrderArray QuantityOrder = InitialQuantityOrder();
   QuantityValues StateValues{};          // the calculator page's state
@@ -37,7 +47,8 @@ struct MainState {
   int DragOriginX = 0;
   int DragOriginY = 0;
   bool DiagramLoaded = false;
-  bool PointsMode = false;
+  bool PointsMode = false;               // the points page is the page last entered
+  PointTableArray PointTable{};          // read by the printout and the diagram window
   QString ProgramDir;                    // with the trailing separator
   QChar DecimalSeparator = QLatin1Char('.');
 };

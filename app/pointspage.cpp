@@ -1,0 +1,141 @@
+#include "app/pointspage.h"
+
+#include <QHeaderView>
+#include <QLabel>
+
+#include "app/style.h"
+#include "res/texts.h"
+
+namespace tab97 {
+namespace {
+
+constexpr int kCaptionTop = 46;
+constexpr int kCaptionHeight = 30;
+constexpr int kGridTop = 80;
+constexpr int kFrame = 1;  // the grids' border
+
+QString GridStyleSheet() {
+  return QStringLiteral(
+      "QTableWidget { background: #f2f6fc; color: #0a1f44; gridline-color: #9fb3d6; border: 1px solid #6f8fc4;"
+      "  selection-background-color: #3d7be0; selection-color: white; }"
+      "QTableWidget:disabled { background: #dbe6f7; color: #0a1f44; }"
+      "QTableWidget QLineEdit { background: white; color: #0a1f44; border: none; padding: 0 2px;"
+      "  selection-background-color: #3d7be0; selection-color: white; }");
+}
+
+// Width or height of a grid whose cells fill it exactly, with the border.
+int GridExtent(int cells, int cellSize) { return cells * cellSize + 2 * kFrame; }
+
+}  // namespace
+
+PointGrid::PointGrid(int columns, int rows, QWidget* parent) : QTableWidget(rows, columns, parent) {
+  horizontalHeader()->hide();
+  verticalHeader()->hide();
+  horizontalHeader()->setMinimumSectionSize(1);
+  verticalHeader()->setMinimumSectionSize(1);
+  horizontalHeader()->setDefaultSectionSize(PointsPage::kColumnWidth);
+  verticalHeader()->setDefaultSectionSize(PointsPage::kRowHeight);
+  horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setWordWrap(false);
+  setFont(style::FormFont());
+  setStyleSheet(GridStyleSheet());
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionBehavior(QAbstractItemView::SelectItems);
+}
+
+void PointGrid::DiscardEditor() {
+  if (QWidget* editor = indexWidget(currentIndex())) closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void PointGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+  // The view first hands the text of the editor left to its cell and opens the
+  // editor of the new cell; only then is the move reported.
+  QTableWidget::currentChanged(current, previous);
+  if (current.isValid()) emit cellSelected(current.column(), current.row());
+}
+
+PointsPage::PointsPage(MainState& state, SolveFunction solve, QWidget* parent)
+    : QWidget(parent), state_(state), solve_(solve) {
+  setObjectName(QStringLiteral("TabSheetBody"));
+  const std::array<int, 7> lefts = ColumnCaptionLefts(state_.QuantityOrder);
+  for (int q = 1; q <= 6; ++q) {
+    const QByteArray name = "L" + QByteArray::number(q);
+    L_[q] = style::MakeLabel(this, name.constData(), style::kHeading,
+                             QRect(lefts[q], kCaptionTop, kColumnWidth, kCaptionHeight),
+                             Qt::AlignHCenter | Qt::AlignBottom);
+    L_[q]->setWordWrap(true);
+  }
+
+  SGBody1_ = new PointGrid(2, kPointCount, this);
+  SGBody1_->setObjectName(QStringLiteral("SGBody1"));
+  SGBody1_->setGeometry(kPointColumnLeft - kFrame, kGridTop, GridExtent(2, kColumnWidth),
+                        GridExtent(kPointCount, kRowHeight));
+  SGBody1_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  SGBody1_->setEditTriggers(QAbstractItemView::AllEditTriggers);
+  SGBody1_->setTabKeyNavigation(true);
+  connect(SGBody1_, &PointGrid::cellSelected, this, &PointsPage::SGBody1SelectCell);
+
+  SGBody2_ = new PointGrid(4, kPointCount, this);
+  SGBody2_->setObjectName(QStringLiteral("SGBody2"));
+  SGBody2_->setGeometry(kPointColumnLeft + 2 * kPointColumnPitch - kFrame, kGridTop, GridExtent(4, kColumnWidth),
+                        GridExtent(kPointCount, kRowHeight));
+  SGBody2_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  SGBody2_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  SGBody2_->setFocusPolicy(Qt::NoFocus);
+  SGBody2_->setEnabled(false);
+  for (int r = 0; r < kPointCount; ++r)
+    for (int c = 0; c < 2; ++c) SGBody1_->setItem(r, c, new QTableWidgetItem);
+  for (int r = 0; r < kPointCount; ++r)
+    for (int c = 0; c < 4; ++c) {
+      auto* item = new QTableWidgetItem;
+      item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      SGBody2_->setItem(r, c, item);
+    }
+}
+
+void PointsPage::ApplyLanguageTexts() {
+  for (int q = 1; q <= 6; ++q)
+    L_[q]->setText(texts::ForLabel(texts::ShortColumnCaption(state_.LanguageIndex, q)));
+}
+
+void PointsPage::PreparePointsPage() {
+  const std::array<int, 7> lefts = ColumnCaptionLefts(state_.QuantityOrder);
+  for (int q = 1; q <= 6; ++q) L_[q]->move(lefts[q], L_[q]->y());
+
+  preparing_ = true;
+  // An editor still open holds text of the last visit: it is closed unread.
+  SGBody1_->DiscardEditor();
+  SGBody1_->setCurrentCell(0, 0);
+  for (int r = 0; r < kPointCount; ++r) {
+    for (int c = 0; c < 2; ++c) SGBody1_->item(r, c)->setText(QString());
+    for (int c = 0; c < 4; ++c) SGBody2_->item(r, c)->setText(QString());
+  }
+  ClearPointTable(state_.PointTable);
+  state_.PointsMode = true;
+  cursor_.SetCurrentPointRow(0);
+  preparing_ = false;
+  SGBody1_->setFocus(Qt::OtherFocusReason);
+  SGBody1_->edit(SGBody1_->currentIndex());
+}
+
+void PointsPage::SetCurrentPointRow(int row) { cursor_.SetCurrentPointRow(row); }
+
+void PointsPage::SGBody1SelectCell(int /*column*/, int row) {
+  if (preparing_) {
+    cursor_.SetCurrentPointRow(row);
+    return;
+  }
+  const int left = cursor_.SelectRow(row);
+  if (left >= 0 && left < kPointCount) SolveRow(left);
+}
+
+void PointsPage::SolveRow(int r) {
+  const PointRowResult result =
+      SolvePointRow(SGBody1_->item(r, 0)->text(), SGBody1_->item(r, 1)->text(), state_, solve_);
+  for (int j = 0; j < 4; ++j) SGBody2_->item(r, j)->setText(result.Cells[j]);
+  state_.PointTable[r] = result.Point;
+}
+
+}  // namespace tab97
