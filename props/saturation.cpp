@@ -137,8 +137,10 @@ double SatLiquidVolume3(double T, double P) {
     v0 = kCriticalVolume * (1 - 1.6008606246 * std::pow(tau, 0.115) + 0.76095560927 * std::pow(tau, 0.045));
   } else {
     // v′ approaches vc as √τ. The start must lie on the liquid branch, below the
-    // spinodal (about vc·(1 − 4.2·√τ)), or the walk turns at the loop and ends on
-    // vc; v′ itself lies at vc·(1 − c·√τ) with c = 6.5 … 9.5 over this band.
+    // liquid spinodal (about vc·(1 − 4.2·√τ)), or the walk turns at the loop and
+    // ends on vc; v′ itself lies at vc·(1 − c·√τ) with c = 6.5 … 9.5 over this band.
+    // The straight line vc·(1 + 531.4021372098338·(θ − 1)) through v′(373.85 °C)
+    // and vc lies past the spinodal above about 373.91 °C, so it is not used.
     v0 = kCriticalVolume * (1 - 7.0 * std::sqrt(tau));
   }
   return SaturatedVolume3(T, P, v0, kSatLiquidVolume350, kCriticalVolume);
