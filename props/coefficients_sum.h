@@ -172,9 +172,9 @@ class Powers {
  public:
   explicit Powers(double x) {
     if constexpr (Plan.positive.count > 0)
-      Fill<Plan.positive>(pos_, x, std::make_integer_sequence<int, Plan.positive.count>{});
+      Fill<false>(pos_, x, std::make_integer_sequence<int, Plan.positive.count>{});
     if constexpr (Plan.negative.count > 0)
-      Fill<Plan.negative>(neg_, 1.0 / x, std::make_integer_sequence<int, Plan.negative.count>{});
+      Fill<true>(neg_, 1.0 / x, std::make_integer_sequence<int, Plan.negative.count>{});
   }
 
   template <int E>
@@ -193,16 +193,18 @@ class Powers {
   }
 
  private:
-  template <const Chain& C, int K>
+  // Entry K of the chain of x (Negative false) or of 1/x (Negative true).
+  template <bool Negative, int K>
   static void FillOne(double* v, double base) {
+    constexpr const Chain& c = Negative ? Plan.negative : Plan.positive;
     if constexpr (K == 0)
       v[0] = base;
     else
-      v[K] = v[C.lhs[K]] * v[C.rhs[K]];
+      v[K] = v[c.lhs[K]] * v[c.rhs[K]];
   }
-  template <const Chain& C, int... K>
+  template <bool Negative, int... K>
   static void Fill(double* v, double base, std::integer_sequence<int, K...>) {
-    (FillOne<C, K>(v, base), ...);
+    (FillOne<Negative, K>(v, base), ...);
   }
 
   double pos_[Plan.positive.count > 0 ? Plan.positive.count : 1];
