@@ -44,6 +44,7 @@ inline QString UnknownFunction() { return QStringLiteral("Funkce tohoto názvu n
 inline QString DuplicateFunction() { return QStringLiteral("Funkce tohoto názvu už existuje, nahrazena"); }
 inline QString UnknownGroup() { return QStringLiteral("Neznámá skupina, záznam vynechán"); }
 inline QString TooManyGroups() { return QStringLiteral("Příliš mnoho skupin, záznam vynechán"); }
+inline QString TooManyFunctions() { return QStringLiteral("Příliš mnoho funkcí, záznam vynechán"); }
 inline QString TooManyDetails() { return QStringLiteral("Příliš mnoho detailů, záznam vynechán"); }
 inline QString TooDeep() { return QStringLiteral("Příliš hluboké vnoření detailů, záznam vynechán"); }
 inline QString NameTooLong() { return QStringLiteral("Příliš dlouhý název, zkrácen"); }

@@ -63,16 +63,19 @@ QString FixedText(double v, int precision, int digits, bool group, const ReportL
 }  // namespace
 
 ReportLocale ReportLocale::system() {
-  ReportLocale r;
-  const QLocale l = QLocale::system();
-  r.locale = l;
-  const QString dec = l.decimalPoint(), group = l.groupSeparator();
-  r.decimalSeparator = dec.isEmpty() ? QChar(u'.') : dec.front();
-  r.thousandsSeparator = group.isEmpty() ? QChar(u' ') : group.front();
-  r.currencySymbol = l.currencySymbol();
-  const QString sample = l.toCurrencyString(1.0);
-  r.currencyBefore = sample.startsWith(r.currencySymbol);
-  return r;
+  // Read once: the user's locale does not change while the program runs.
+  static const ReportLocale cached = [] {
+    ReportLocale r;
+    const QLocale l = QLocale::system();
+    r.locale = l;
+    const QString dec = l.decimalPoint(), group = l.groupSeparator();
+    r.decimalSeparator = dec.isEmpty() ? QChar(u'.') : dec.front();
+    r.thousandsSeparator = group.isEmpty() ? QChar(u' ') : group.front();
+    r.currencySymbol = l.currencySymbol();
+    r.currencyBefore = l.toCurrencyString(1.0).startsWith(r.currencySymbol);
+    return r;
+  }();
+  return cached;
 }
 
 ReportLocale ReportLocale::c() {

@@ -265,6 +265,10 @@ void TemplateReader::readFunction(const TemplateLine& line, TemplateRecord& rec)
     note(line, f, loadmsg::OutOfRange());
     fn.format = kDefaultNumberFormat;
   }
+  if (r_.functions.count() >= kMaxFunctions && r_.functions.indexOf(fn.name) < 0) {
+    note(line, 0, loadmsg::TooManyFunctions());
+    return;
+  }
   if (!r_.functions.add(fn)) note(line, 3, loadmsg::DuplicateFunction());
 }
 

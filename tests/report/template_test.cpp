@@ -510,6 +510,19 @@ TEST(Template, GroupsAreCapped) {
   EXPECT_EQ(result.issues.size(), 4);
 }
 
+TEST(Template, FunctionsAreCapped) {
+  QStringList lines;
+  for (int i = 0; i < kMaxFunctions + 2; ++i) lines << u"F,0,f"_s + QString::number(i) + u",\"\",0,\"\",0,\"#1\",2,15,2,2"_s;
+  lines << u"F,0,f0,\"\",0,\"\",0,\"#2\",2,15,2,2"_s;  // an existing name still replaces its definition
+  ReportDefinition r;
+  const LoadResult result = r.SetTemplate(lines);
+  EXPECT_EQ(r.functions.count(), kMaxFunctions);
+  EXPECT_EQ(r.functions[0].expression, u"#2"_s);
+  ASSERT_EQ(result.issues.size(), 3);
+  EXPECT_EQ(result.issues[0], (LoadIssue{kMaxFunctions + 1, 0, loadmsg::TooManyFunctions()}));
+  EXPECT_EQ(result.issues[2].message, loadmsg::DuplicateFunction());
+}
+
 TEST(Template, NestedDetails) {
   ReportDefinition r;
   r.SetTemplate({u"D1,D0,T,1,0,0,0,10,10,Arial,10,0,0,0,0,0,\"hluboko\",0,0,0"_s, u"D0,I,3,2,1,40,0"_s,

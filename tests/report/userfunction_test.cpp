@@ -73,7 +73,9 @@ TEST(UserFunction, Aggregations) {
     Rows r({Fn(c.aggregation)});
     for (const char16_t* x : c.rows) r.row(QString::fromUtf16(x));
     EXPECT_EQ(r.f().hasValue, c.hasValue) << "aggregation " << c.aggregation;
-    if (c.hasValue) EXPECT_NEAR(r.f().value, c.value, 1e-12) << "aggregation " << c.aggregation;
+    if (c.hasValue) {
+      EXPECT_NEAR(r.f().value, c.value, 1e-12) << "aggregation " << c.aggregation;
+    }
   }
 }
 
