@@ -314,7 +314,7 @@ void TDiagramForm::PlaceMarkers() {
   diagram::MarkerSource source;
   source.PointsMode = state_.PointsMode;
   source.StateValues = state_.StateValues;
-  if (pointSource_) source.Points = pointSource_();
+  source.Points = state_.PointTable;
   source.DecimalPlaces = state_.DecimalPlaces;
   source.LanguageIndex = state_.LanguageIndex;
   source.DecimalSeparator = state_.DecimalSeparator;

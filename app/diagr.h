@@ -10,7 +10,6 @@
 #include <QSize>
 
 #include <array>
-#include <functional>
 
 #include "app/charthost.h"
 #include "app/diagramlogic.h"
@@ -33,14 +32,10 @@ inline constexpr char kNavigatorFileName[] = "DiagrTSNahled.bmp";
 class TDiagramForm : public QDialog, public ChartHost {
   Q_OBJECT
  public:
-  // Reads the markers' state from `state` (StateValues, DecimalPlaces,
-  // LanguageIndex, PointsMode, DecimalSeparator) whenever they are placed.
+  // Reads the markers' state from `state` (StateValues, PointsMode, PointTable,
+  // DecimalPlaces, LanguageIndex, DecimalSeparator) whenever they are placed.
   explicit TDiagramForm(const MainState& state, QWidget* parent = nullptr);
   ~TDiagramForm() override;
-
-  // The points table, read in points mode; until one is set no point is solved.
-  using PointSource = std::function<diagram::ChartPoints()>;
-  void SetPointSource(PointSource source) { pointSource_ = std::move(source); }
 
   // The screen the window fills; by default the size of the screen it is on.
   // Tests and the screenshot renderer give their own.
@@ -86,7 +81,6 @@ class TDiagramForm : public QDialog, public ChartHost {
   void MoveMarkers(int dx, int dy);
 
   const MainState& state_;
-  PointSource pointSource_;
   QSize screenSize_;
   QImage picture_;
   diagram_widgets::ChartImage* ImageTS_ = nullptr;

@@ -63,13 +63,10 @@ struct Rect {
 
 inline constexpr Rect kNavigator{kNavigatorLeft, kNavigatorTop, kNavigatorWidth, kNavigatorHeight};
 
-// One point of the points table: validity (exactly 1.0 = solved) and the six
-// values indexed by quantity 1..6. The points page fills the twelve of them.
-struct ChartPoint {
-  double Validity = 0.0;
-  QuantityValues Values{};
-};
-using ChartPoints = std::array<ChartPoint, kMarkerCount>;
+// The points table of the main window: point k at index k − 1, solved when its
+// validity is exactly 1.0.
+using ChartPoints = PointTableArray;
+static_assert(kMarkerCount == kPointCount, "one marker per point of the points table");
 
 // What PlaceMarkers reads of the main window's shared state.
 struct MarkerSource {

@@ -423,6 +423,12 @@ QImage DrawNavigator(const ChartCurves& curves) {
   dome.setCosmetic(true);
   painter.setPen(dome);
   for (const Polyline& piece : curves.saturation.pieces) painter.drawPolyline(PixelLine(piece));
+  // A thin edge sets the small picture off from the chart it lies on.
+  painter.resetTransform();
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setPen(QPen(Colour(kAxisTextColour), 1));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRect(0, 0, kNavigatorWidth - 1, kNavigatorHeight - 1);
   painter.end();
   return image;
 }

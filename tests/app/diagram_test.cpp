@@ -294,16 +294,9 @@ class DiagramTest : public QObject {
     MainState state;
     state.PointsMode = true;
     state.LanguageIndex = 1;
-    auto form = std::make_unique<TDiagramForm>(state);
-    form->SetPointSource([] {
-      ChartPoints points{};
-      points[1] = {1.0, Values(100, 0.101325, 1.6718, 7.3545, 2675.6, 1)};
-      points[4] = {1.0, Values(200, 1.5547, 0.0011565, 2.3305, 852.3, 0)};
-      return points;
-    });
-    form->SetScreenSize(QSize(1280, 1024));
-    QVERIFY(form->LoadChart(chartPath_));
-    form->show();
+    state.PointTable[1] = {1.0, Values(100, 0.101325, 1.6718, 7.3545, 2675.6, 1)};
+    state.PointTable[4] = {1.0, Values(200, 1.5547, 0.0011565, 2.3305, 852.3, 0)};
+    auto form = Shown(state, QSize(1280, 1024));
     for (int k = 1; k <= 12; ++k) QCOMPARE(form->Marker(k)->isVisible(), k == 2 || k == 5);
     QCOMPARE(ChartPixel(*form, 2), QPoint(RoundHalfEven(770.45), 1674 - 200));
     QCOMPARE(ChartPixel(*form, 5), QPoint(RoundHalfEven(268.05), 1674 - 400));
@@ -464,17 +457,13 @@ class DiagramTest : public QObject {
   void bothModesOnTheGeneratedChart() {
     MainState state;
     state.PointsMode = true;
+    ChartPoints& p = state.PointTable;
+    p[0] = {1.0, Values(100, 0.101418, 0.0010435, 1.3069, 419.17, 0)};
+    p[1] = {1.0, Values(100, 0.101418, 1.6718, 7.3545, 2675.6, 1)};
+    p[2] = {1.0, Values(200, 1.5549, 0.0011565, 2.3305, 852.27, 0)};
+    p[3] = {1.0, Values(200, 1.5549, 0.12721, 6.4302, 2792.0, 1)};
+    p[5] = {1.0, Values(500, 10, 0.032811, 6.5995, 3373.6, 1)};
     auto form = std::make_unique<TDiagramForm>(state);
-    const ChartPoints points = [] {
-      ChartPoints p{};
-      p[0] = {1.0, Values(100, 0.101418, 0.0010435, 1.3069, 419.17, 0)};
-      p[1] = {1.0, Values(100, 0.101418, 1.6718, 7.3545, 2675.6, 1)};
-      p[2] = {1.0, Values(200, 1.5549, 0.0011565, 2.3305, 852.27, 0)};
-      p[3] = {1.0, Values(200, 1.5549, 0.12721, 6.4302, 2792.0, 1)};
-      p[5] = {1.0, Values(500, 10, 0.032811, 6.5995, 3373.6, 1)};
-      return p;
-    }();
-    form->SetPointSource([points] { return points; });
     form->SetScreenSize(QSize(1280, 1024));
     QVERIFY(form->LoadChart(QStringLiteral(TAB97_CHART_DIR "/DiagrTS.bmp")));
     form->show();
