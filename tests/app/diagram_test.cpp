@@ -2,10 +2,12 @@
 // scales, tooltips), the pan clamps, the navigator frame, the full-size and fit
 // modes, driven through the real widgets on the offscreen platform.
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
@@ -14,7 +16,9 @@
 
 #include "app/diagr.h"
 #include "app/diagramlogic.h"
+#include "app/hlavniform.h"
 #include "app/mainstate.h"
+#include "testsupport.h"
 
 using namespace tab97;
 using namespace tab97::diagram;
@@ -486,6 +490,61 @@ class DiagramTest : public QObject {
     QVERIFY(!form->Marker(5)->isVisible());
     form->BitBtn1Click();
     check("diagram-fit");
+  }
+
+  // --- with the main window ----------------------------------------------
+
+  // The main window loads the generated chart at its first activation, and its
+  // menu entry "Diagram" then opens the window modally, in full-size mode with
+  // the calculator's state marked; closing ends it with OK.
+  void mainWindowLoadsChartAndOpensDiagram() {
+    QTemporaryDir program;
+    QVERIFY(QFile::copy(QStringLiteral(TAB97_CHART_DIR "/DiagrTS.bmp"), program.filePath(QStringLiteral("DiagrTS.bmp"))));
+    testsupport::MessageRecorder messages;
+    const testsupport::FakePlatform platform(QLatin1Char(','), program.path());
+    ThlavniForm main(platform, nullptr);
+    TDiagramForm diagram(main.State());
+    diagram.SetScreenSize(QSize(1280, 1024));
+    main.SetChartHost(&diagram);
+    main.FormActivate();
+    QVERIFY(main.State().DiagramLoaded);
+    messages.texts.clear();  // the missing configuration file's message
+    main.State().StateValues = Values(100, 0.101418, 1.6718, 7.3545, 2675.6, 1);
+    bool shown = false;
+    QPoint marker;
+    QTimer::singleShot(0, &diagram, [&] {
+      shown = diagram.isVisible() && diagram.isModal();
+      marker = ChartPixel(diagram, 1);
+      diagram.findChild<QToolButton*>(QStringLiteral("BitBtn3"))->click();
+    });
+    main.menuMouseUp(main.findChild<QLabel*>(QStringLiteral("menuDiagram")));
+    QVERIFY(shown);
+    QCOMPARE(marker, QPoint(770, 1474));
+    QCOMPARE(diagram.result(), int(QDialog::Accepted));
+    QVERIFY(!diagram.isVisible());
+    QVERIFY(messages.texts.isEmpty());
+  }
+
+  // Without the chart file: the failure message with the full path, the menu
+  // entry does nothing, and the next activation tries again.
+  void mainWindowWithoutChart() {
+    QTemporaryDir program;
+    testsupport::MessageRecorder messages;
+    const testsupport::FakePlatform platform(QLatin1Char(','), program.path());
+    ThlavniForm main(platform, nullptr);
+    TDiagramForm diagram(main.State());
+    main.SetChartHost(&diagram);
+    messages.texts.clear();
+    main.FormActivate();
+    QVERIFY(!main.State().DiagramLoaded);
+    const QString path = QDir::toNativeSeparators(QDir(program.path()).filePath(QStringLiteral("DiagrTS.bmp")));
+    QCOMPARE(messages.texts, QStringList{QStringLiteral("Chyba při otevírání TS diagramu - ") + path});
+    main.menuMouseUp(main.findChild<QLabel*>(QStringLiteral("menuDiagram")));
+    QVERIFY(!diagram.isVisible());
+    QVERIFY(QFile::copy(QStringLiteral(TAB97_CHART_DIR "/DiagrTS.bmp"), program.filePath(QStringLiteral("DiagrTS.bmp"))));
+    main.FormActivate();
+    QVERIFY(main.State().DiagramLoaded);
+    QCOMPARE(messages.texts.size(), 1);
   }
 };
 
