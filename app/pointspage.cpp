@@ -116,8 +116,11 @@ void PointsPage::PreparePointsPage() {
   state_.PointsMode = true;
   cursor_.SetCurrentPointRow(0);
   preparing_ = false;
+  // Focus on the grid, where the editor always stands open on the current cell.
   SGBody1_->setFocus(Qt::OtherFocusReason);
-  SGBody1_->edit(SGBody1_->currentIndex());
+  const QModelIndex current = SGBody1_->currentIndex();
+  if (SGBody1_->indexWidget(current) == nullptr) SGBody1_->edit(current);
+  if (QWidget* editor = SGBody1_->indexWidget(current)) editor->setFocus(Qt::OtherFocusReason);
 }
 
 void PointsPage::SetCurrentPointRow(int row) { cursor_.SetCurrentPointRow(row); }
