@@ -1,0 +1,265 @@
+// The ranges page driven through its spin editors: entering loads them from the
+// decimal places, the bounds 0 and 8 hold against arrow keys and typing, and a
+// change reaches the calculator page, the points grid, the function page and the
+// configuration file written at closing. Its headings and the limits text are
+// shown in both languages.
+#include <QtTest>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+
+#include <memory>
+
+#include "app/calculatorpage.h"
+#include "app/functionpage.h"
+#include "app/hlavniform.h"
+#include "app/pointspage.h"
+#include "testsupport.h"
+
+using namespace Qt::Literals::StringLiterals;
+using namespace testsupport;
+using tab97::ThlavniForm;
+
+namespace {
+
+bool RegionOneAnswer(const SolveCall& call, SolveAnswer& a) {
+  a = {call.value1, call.value2, 0.0012345678, 2.5, 1000.125, 0.0, 1};
+  return call.pairCode == 12;
+}
+
+}  // namespace
+
+class RangesPageTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void init();
+  void cleanup();
+
+  void enteringLoadsEditors();
+  void boundsHold_data();
+  void boundsHold();
+  void typingOutsideBoundsIsRefused();
+  void changeReachesCalculator();
+  void changeReachesPointsAndFunctions();
+  void changeReachesConfigurationFile();
+  void largeConfiguredValueStaysUntilEdited();
+  void texts_data();
+  void texts();
+
+ private:
+  void Make(const char* config = "1\r\n2\r\n5\r\n3\r\n4\r\n6\r\n", int language = 0) {
+    QVERIFY(dir_.isValid());
+    WriteConfig(config);
+    platform_ = std::make_unique<FakePlatform>(QLatin1Char(','), dir_.path());
+    form_ = std::make_unique<ThlavniForm>(*platform_, &RecordingSolve);
+    form_->show();
+    if (language == 1) form_->Image14Click();
+    else form_->Image13Click();
+    form_->menuMouseUp(Find("menuRozsahy1"));
+    QCOMPARE(form_->CurrentPageIndex(), int(ThlavniForm::kPageRanges));
+  }
+  void WriteConfig(const char* text) {
+    QFile cfg(ConfigPath());
+    QVERIFY(cfg.open(QIODevice::WriteOnly));
+    cfg.write(text);
+  }
+  QString ConfigPath() const { return dir_.filePath(u"Tab97.cfg"_s); }
+  template <typename T = QLabel>
+  T* Find(const char* name) const {
+    T* widget = form_->findChild<T*>(QString::fromLatin1(name));
+    if (widget == nullptr) qFatal("no widget %s", name);
+    return widget;
+  }
+  QSpinBox* Spin(int q) const { return Find<QSpinBox>(qPrintable(u"SpinEdit%1"_s.arg(q))); }
+  void Calculate(const QString& first, const QString& second) {
+    Find<QLineEdit>("Edit1")->setText(first);
+    Find<QLineEdit>("Edit2")->setText(second);
+    QTest::keyClick(Find<QLineEdit>("Edit2"), Qt::Key_Return);
+  }
+
+  QTemporaryDir dir_;
+  std::unique_ptr<FakePlatform> platform_;
+  std::unique_ptr<ThlavniForm> form_;
+  std::unique_ptr<MessageRecorder> messages_;
+};
+
+void RangesPageTest::init() {
+  messages_ = std::make_unique<MessageRecorder>();
+  Calls().clear();
+  Script() = RegionOneAnswer;
+}
+
+void RangesPageTest::cleanup() {
+  form_.reset();
+  platform_.reset();
+  messages_.reset();
+  Script() = nullptr;
+}
+
+void RangesPageTest::enteringLoadsEditors() {
+  Make();
+  const int expected[7] = {0, 1, 2, 5, 3, 4, 6};
+  for (int q = 1; q <= 6; ++q) {
+    QCOMPARE(Spin(q)->property("tag").toInt(), q);
+    QCOMPARE(Spin(q)->value(), expected[q]);
+    QCOMPARE(Spin(q)->minimum(), 0);
+    QCOMPARE(Spin(q)->maximum(), 8);
+  }
+  QCOMPARE(form_->focusWidget(), static_cast<QWidget*>(Spin(1)));
+  // Loading is no change: the places stay as read.
+  for (int q = 1; q <= 6; ++q) QCOMPARE(form_->State().DecimalPlaces[q], expected[q]);
+  // Entering again after a change elsewhere shows the current places.
+  form_->menuMouseUp(Find("menuVypocet4"));
+  form_->State().DecimalPlaces[2] = 7;
+  form_->menuMouseUp(Find("menuRozsahy1"));
+  QCOMPARE(Spin(2)->value(), 7);
+}
+
+void RangesPageTest::boundsHold_data() {
+  QTest::addColumn<int>("quantity");
+  QTest::addColumn<int>("key");
+  QTest::addColumn<int>("presses");
+  QTest::addColumn<int>("expected");
+  QTest::newRow("T up past 8") << 1 << int(Qt::Key_Up) << 12 << 8;
+  QTest::newRow("X down past 0") << 6 << int(Qt::Key_Down) << 10 << 0;
+  QTest::newRow("V page up") << 3 << int(Qt::Key_PageUp) << 3 << 8;
+  QTest::newRow("S page down") << 4 << int(Qt::Key_PageDown) << 3 << 0;
+  QTest::newRow("P one up") << 2 << int(Qt::Key_Up) << 1 << 3;
+}
+
+void RangesPageTest::boundsHold() {
+  QFETCH(int, quantity);
+  QFETCH(int, key);
+  QFETCH(int, presses);
+  QFETCH(int, expected);
+  Make();
+  for (int i = 0; i < presses; ++i) {
+    QTest::keyClick(Spin(quantity), Qt::Key(key));
+    const int places = form_->State().DecimalPlaces[quantity];
+    QVERIFY2(places >= 0 && places <= 8, qPrintable(u"%1 places after %2 presses"_s.arg(places).arg(i + 1)));
+  }
+  QCOMPARE(Spin(quantity)->value(), expected);
+  QCOMPARE(form_->State().DecimalPlaces[quantity], expected);
+}
+
+void RangesPageTest::typingOutsideBoundsIsRefused() {
+  Make();
+  QSpinBox* spin = Spin(5);
+  spin->selectAll();
+  QTest::keyClicks(spin, u"9"_s);
+  QVERIFY(spin->value() <= 8);
+  spin->selectAll();
+  QTest::keyClicks(spin, u"-1"_s);
+  QVERIFY(spin->value() >= 0);
+  spin->selectAll();
+  QTest::keyClicks(spin, u"7"_s);
+  QCOMPARE(spin->value(), 7);
+  QCOMPARE(form_->State().DecimalPlaces[5], 7);
+  for (int q = 1; q <= 6; ++q) {
+    const int places = form_->State().DecimalPlaces[q];
+    QVERIFY(places >= 0 && places <= 8);
+  }
+}
+
+void RangesPageTest::changeReachesCalculator() {
+  Make();
+  Spin(3)->selectAll();
+  QTest::keyClicks(Spin(3), u"8"_s);
+  QTest::keyClick(Spin(5), Qt::Key_Down);  // I: 4 → 3
+  QTest::keyClick(Spin(1), Qt::Key_Up);    // T: 1 → 2
+  form_->menuMouseUp(Find("menuVypocet4"));
+  Calculate(u"150"_s, u"1"_s);
+  QCOMPARE(Find<QLineEdit>("Edit1")->text(), u"150,00"_s);
+  QCOMPARE(Find("LabelV11")->text(), u"0,00123457"_s);
+  QCOMPARE(Find("LabelV33")->text(), u"1000,125"_s);
+}
+
+void RangesPageTest::changeReachesPointsAndFunctions() {
+  Make();
+  QTest::keyClick(Spin(3), Qt::Key_Down);  // V: 5 → 4
+  QTest::keyClick(Spin(5), Qt::Key_Up);    // I: 4 → 5
+  form_->menuMouseUp(Find("menuBody4"));
+  auto* grid = Find<QTableWidget>("SGBody1");
+  const auto editor = [grid] { return qobject_cast<QLineEdit*>(grid->indexWidget(grid->currentIndex())); };
+  QVERIFY(editor() != nullptr);
+  editor()->setText(u"150"_s);
+  grid->setCurrentCell(0, 1);
+  editor()->setText(u"1"_s);
+  grid->setCurrentCell(3, 0);  // leaves row 0
+  auto* computed = Find<QTableWidget>("SGBody2");
+  QCOMPARE(computed->item(0, 0)->text(), u"0,0012"_s);
+  QCOMPARE(computed->item(0, 2)->text(), u"1000,12500"_s);
+  form_->menuMouseUp(Find("menuFunkce2"));
+  auto* page = form_->findChild<tab97::FunctionPage*>();
+  QTest::keyClick(Find<QComboBox>("ComboSkupiny"), Qt::Key_Down);
+  QTest::keyClick(Find<QComboBox>("ComboSkupiny"), Qt::Key_Down);  // general functions, T_PI
+  QTest::keyClick(Find<QComboBox>("Combo3"), Qt::Key_End);          // I_VS: an enthalpy
+  QCOMPARE(page->FunctionCode(), 320);
+  QCOMPARE(page->FunctionDecimals(), 5);
+}
+
+void RangesPageTest::changeReachesConfigurationFile() {
+  Make();
+  QTest::keyClick(Spin(2), Qt::Key_Up);    // P: 2 → 3
+  QTest::keyClick(Spin(6), Qt::Key_Down);  // X: 6 → 5
+  Spin(4)->selectAll();
+  QTest::keyClicks(Spin(4), u"0"_s);       // S: 0
+  QFile::remove(ConfigPath());
+  QTest::mouseClick(Find("Image8"), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+  QFile cfg(ConfigPath());
+  QVERIFY(cfg.open(QIODevice::ReadOnly));
+  QCOMPARE(cfg.readAll(), QByteArray("1\r\n3\r\n5\r\n0\r\n4\r\n5\r\n"));
+}
+
+void RangesPageTest::largeConfiguredValueStaysUntilEdited() {
+  Make("12\r\n2\r\n5\r\n3\r\n4\r\n6\r\n");
+  QCOMPARE(Spin(1)->value(), 8);
+  QCOMPARE(form_->State().DecimalPlaces[1], 12);
+  QTest::keyClick(Spin(1), Qt::Key_Down);
+  QCOMPARE(form_->State().DecimalPlaces[1], 7);
+}
+
+void RangesPageTest::texts_data() {
+  QTest::addColumn<int>("language");
+  QTest::addColumn<QString>("mezni");
+  QTest::addColumn<QString>("nastaveni");
+  QTest::addColumn<QString>("minim");
+  QTest::addColumn<QString>("maxim");
+  QTest::newRow("Czech") << 0 << u"Mezní hodnoty teploty tlaku, měrného objemu, entropie, entalpie a suchosti páry:"_s
+                         << u"Nastavení počtu desetinných míst pro jednotlivé veličiny:"_s
+                         << u"Minimální hodnoty:"_s << u"Maximální hodnoty:"_s;
+  QTest::newRow("English") << 1 << u"Definition range:"_s << u"Setting of decimal points :"_s << u"Minimum:"_s
+                           << u"Maximum:"_s;
+}
+
+void RangesPageTest::texts() {
+  QFETCH(int, language);
+  QFETCH(QString, mezni);
+  QFETCH(QString, nastaveni);
+  QFETCH(QString, minim);
+  QFETCH(QString, maxim);
+  Make("1\r\n2\r\n5\r\n3\r\n4\r\n6\r\n", language);
+  QCOMPARE(Find("lblMezni")->text(), mezni);
+  QCOMPARE(Find("lblNastaveni")->text(), nastaveni);
+  QCOMPARE(Find("lblMinim")->text(), minim);
+  QCOMPARE(Find("lblMaxim")->text(), maxim);
+  const QStringList lines = Find("LabelMin")->text().split(QLatin1Char('\n'));
+  QCOMPARE(lines, (QStringList{u"0   < =   T  [ ° C ]   < =   8 0 0"_s,
+                               u"0 , 0 0 0 6 1 1 2   < =   P  [ M P a ]   < =   1 0 0"_s,
+                               u"0 , 0 0 3 1   < =   V  [ m 3 / k g ]   < =   2 0 6 , 1 3 9 7"_s,
+                               u"0   < =   S  [ k J / k g K ]   < =   9 , 1 5 5 7 6"_s,
+                               u"0   < =   I  [ k J / k g ]   < =   4 1 6 0 , 6 6"_s,
+                               u"0   < =   X  [ 1 ]   < =   1"_s}));
+  // The headings and the limits fit their labels.
+  for (const char* name : {"lblMezni", "lblNastaveni", "lblMinim", "lblMaxim", "LabelMin"}) {
+    QLabel* label = Find(name);
+    QVERIFY2(label->heightForWidth(label->width()) <= label->height() ||
+                 label->sizeHint().height() <= label->height(),
+             name);
+  }
+}
+
+QTEST_MAIN(RangesPageTest)
+#include "rangespage_test.moc"
