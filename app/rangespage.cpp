@@ -25,6 +25,8 @@ RangesPage::RangesPage(MainState& state, QWidget* parent) : QWidget(parent), sta
   lblMaxim_ = style::MakeLabel(this, "lblMaxim", style::kUnit, QRect(274, 80, 200, 16),
                                Qt::AlignRight | Qt::AlignVCenter);
   LabelMin_ = style::MakeLabel(this, "LabelMin", style::kText, QRect(40, 98, 434, 104), Qt::AlignCenter);
+  // Plain text: the limits are letter-spaced, and "<" must not start markup.
+  LabelMin_->setTextFormat(Qt::PlainText);
   lblNastaveni_ = style::MakeLabel(this, "lblNastaveni", style::kHeading,
                                    QRect(kContentLeft, 222, kContentWidth, 16), Qt::AlignCenter);
   for (int q = 1; q <= 6; ++q) {

@@ -4,14 +4,17 @@
 // normally QT_QPA_PLATFORM=offscreen. Reads the pictures from its own directory
 // and writes no configuration.
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTableWidget>
 #include <QTimer>
 
 #include <cstdio>
 
 #include "app/calculatorpage.h"
+#include "app/functionpage.h"
 #include "app/hlavniform.h"
 #include "app/messages.h"
 #include "app/platform.h"
@@ -56,6 +59,36 @@ void Menu(tab97::ThlavniForm& form, const char* label) {
   form.menuMouseUp(form.findChild<QLabel*>(QString::fromLatin1(label)));
 }
 
+// Types the two known values of a point into the editor of its row, as the
+// user does; the row is solved when a later call (or LeaveRow) moves on.
+void TypePoint(tab97::ThlavniForm& form, int row, const QString& first, const QString& second) {
+  auto* grid = form.findChild<QTableWidget*>(QStringLiteral("SGBody1"));
+  const QString texts[2] = {first, second};
+  for (int column = 0; column < 2; ++column) {
+    grid->setCurrentCell(row, column);
+    if (auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(grid->currentIndex()))) editor->setText(texts[column]);
+  }
+}
+
+void LeaveRow(tab97::ThlavniForm& form, int nextRow) {
+  form.findChild<QTableWidget*>(QStringLiteral("SGBody1"))->setCurrentCell(nextRow, 0);
+}
+
+// Chooses function `index` of `group` as the user does and evaluates it.
+void EvaluateFunction(tab97::ThlavniForm& form, int group, int index, const QStringList& inputs) {
+  auto* page = form.findChild<tab97::FunctionPage*>();
+  form.findChild<QComboBox*>(QStringLiteral("ComboSkupiny"))->setCurrentIndex(group - 1);
+  page->ComboSkupinyChange();
+  form.findChild<QComboBox*>(QStringLiteral("Combo%1").arg(group))->setCurrentIndex(index);
+  page->ComboChange(group);
+  QLineEdit* last = nullptr;
+  for (int k = 0; k < inputs.size(); ++k) {
+    last = form.findChild<QLineEdit*>(QStringLiteral("EditVstup%1").arg(k + 1));
+    last->setText(inputs[k]);
+  }
+  page->EditVstupKeyPress(last, QChar(13));
+}
+
 bool ShootLanguage(int language, const QDir& dir) {
   const bool czech = language == tab97::texts::kCzech;
   const ShotPlatform platform(czech ? QLatin1Char(',') : QLatin1Char('.'));
@@ -73,10 +106,22 @@ bool ShootLanguage(int language, const QDir& dir) {
   form.Calculator()->lblMetastabClick();
   for (int tick = 0; tick < 40; ++tick) form.Calculator()->Timer2Timer();
   ok &= Save(form, dir, QStringLiteral("3-calculator-metastable") + suffix);
-  Menu(form, "menuBody1");
+  Menu(form, "menuBody1");  // the known pair is now X, T
+  TypePoint(form, 0, QStringLiteral("0,35"), QStringLiteral("150"));
+  TypePoint(form, 1, QStringLiteral("1"), QStringLiteral("250.5"));
+  TypePoint(form, 2, QStringLiteral("0"), QStringLiteral("99,61"));
+  TypePoint(form, 3, QStringLiteral("-0.2"), QStringLiteral("100"));  // negative: "x x x"
+  LeaveRow(form, 4);
+  LeaveRow(form, 5);  // row 4 left empty: "- - -"
+  TypePoint(form, 5, QStringLiteral("0,9"), QStringLiteral("3"));  // typed, not yet left
   ok &= Save(form, dir, QStringLiteral("4-points") + suffix);
   Menu(form, "menuFunkce2");
+  EvaluateFunction(form, 5, 5, {QStringLiteral("10"), QStringLiteral("3300"), QStringLiteral("0,1")});  // HISO
   ok &= Save(form, dir, QStringLiteral("5-functions") + suffix);
+  EvaluateFunction(form, 5, 2, {QStringLiteral("20"), QStringLiteral("0.1")});  // dynamic viscosity
+  ok &= Save(form, dir, QStringLiteral("5-functions-viscosity") + suffix);
+  EvaluateFunction(form, 1, 0, {QStringLiteral("1")});  // Ts_P
+  ok &= Save(form, dir, QStringLiteral("5-functions-saturation") + suffix);
   Menu(form, "menuRozsahy3");
   ok &= Save(form, dir, QStringLiteral("6-ranges") + suffix);
   return ok;

@@ -252,6 +252,8 @@ void RangesPageTest::texts() {
                                u"0   < =   S  [ k J / k g K ]   < =   9 , 1 5 5 7 6"_s,
                                u"0   < =   I  [ k J / k g ]   < =   4 1 6 0 , 6 6"_s,
                                u"0   < =   X  [ 1 ]   < =   1"_s}));
+  // Shown as typed: the spaces between the letters are kept.
+  QCOMPARE(Find("LabelMin")->textFormat(), Qt::PlainText);
   // The headings and the limits fit their labels.
   for (const char* name : {"lblMezni", "lblNastaveni", "lblMinim", "lblMaxim", "LabelMin"}) {
     QLabel* label = Find(name);
