@@ -35,6 +35,7 @@ test-sanitize: deps
 	cmake --build $(BUILD_SAN) -j $(JOBS)
 	cd $(BUILD_SAN) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+	FUZZ_SECONDS=$${FUZZ_SECONDS:-20} JOBS=$(JOBS) tests/report/fuzz/run.sh $(abspath $(BUILD_SAN))-fuzz
 
 # Renders every page of the main window in both languages to PNG files.
 screenshots: build

@@ -18,8 +18,16 @@ for harness in template expression ini; do
   work="$build/corpus_$harness"
   mkdir -p "$work"
   echo "fuzz_$harness: $seconds s"
-  ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  # libFuzzer reports every new input; keep that in a log and show its end only
+  # when the harness fails.
+  log="$build/fuzz_$harness.log"
+  if ! ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     "$build/fuzz_$harness" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=8192 \
-    -print_final_stats=0 -artifact_prefix="$build/crash_$harness-" "$work" "$here/corpus_$harness"
+    -print_final_stats=0 -artifact_prefix="$build/crash_$harness-" "$work" "$here/corpus_$harness" \
+    >"$log" 2>&1; then
+    tail -n 60 "$log" >&2
+    echo "fuzz_$harness failed; the input is kept as $build/crash_$harness-*" >&2
+    exit 1
+  fi
 done
 echo "fuzzing: no crash"
