@@ -40,6 +40,11 @@ PointRowResult SolvePointRow(const QString& firstText, const QString& secondText
   solve(r.pairCode, r.needP, r.needV, r.value1, r.value2, r.needS, r.needI, r.preferMetastable, c[if97::kT],
         c[if97::kP], c[if97::kV], c[if97::kS], c[if97::kI], c[if97::kX], state.RegionCode);
 
+  // A state outside the range, or a pair the solver does not support, is not a
+  // solved point: it would otherwise be printed and marked on the chart with the
+  // solver's zeros as if it were a state.
+  if (state.RegionCode >= if97::kRegionInputRange) return Marked(UnconvertibleMark());
+
   PointRowResult row;
   for (int j = 0; j < 4; ++j) {
     const int q = state.QuantityOrder[j + 3];

@@ -67,6 +67,7 @@ class PointsPageTest : public QObject {
   void openEditorDiscardedOnReentry();
   void pointsModeFollowsPage();
   void realSolver();
+  void outOfRangeRowNotSolved();
 
  private:
   void Make(tab97::SolveFunction solve = &RecordingSolve, const char* config = "2\r\n3\r\n6\r\n4\r\n3\r\n4\r\n") {
@@ -400,6 +401,17 @@ void PointsPageTest::realSolver() {
   QCOMPARE(Computed(0), (QStringList{u"0,001002"_s, u"0,3923"_s, u"115,331"_s, u"0,0000"_s}));
   QCOMPARE(form_->State().PointTable[0].Validity, 1.0);
   QCOMPARE(form_->State().RegionCode, 1);
+}
+
+// 900 °C lies beyond the range: the solver answers region 9 with zeros, and the
+// row must not count as a solved point (it would be printed and marked).
+void PointsPageTest::outOfRangeRowNotSolved() {
+  Make(&if97::SolveState);
+  TypeRow(0, u"900"_s, u"3"_s);
+  ClickCell(0, 1);
+  QCOMPARE(form_->State().RegionCode, 9);
+  QCOMPARE(Computed(0), (QStringList{u"- - -"_s, u"- - -"_s, u"- - -"_s, u"- - -"_s}));
+  QCOMPARE(form_->State().PointTable[0].Validity, 0.0);
 }
 
 QTEST_MAIN(PointsPageTest)
