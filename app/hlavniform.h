@@ -86,7 +86,6 @@ class ThlavniForm : public QWidget {
   FunctionPage* functions_ = nullptr;
   RangesPage* ranges_ = nullptr;
   StartPage* start_ = nullptr;
-  int CurrentPointRow_ = 0;
 };
 
 }  // namespace tab97

@@ -1,6 +1,7 @@
 // The texts of the command-line tool in both languages (UTF-8): the captions,
 // units and region names the window shows, so that a terminal user reads the
-// same words. Lookups outside a table give an empty string.
+// same words: the tables are the ones the window uses (res/texttables). Lookups
+// outside a table give an empty string.
 #pragma once
 
 namespace if97::cli {

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "res/texttables/texttables.h"
+
 namespace tab97::texts {
 namespace {
 
@@ -13,6 +15,16 @@ template <std::size_t N>
 QString Pick(const Table<N>& table, int language, int position) {
   if (language < 0 || language > 1 || position < 0 || position >= static_cast<int>(N)) return {};
   return QString::fromUtf16(table[language][position]);
+}
+
+namespace shared = if97::texttables;
+static_assert(kCzech == shared::kCzech && kEnglish == shared::kEnglish);
+
+// The same for a table shared with the command-line tool (UTF-8).
+template <std::size_t N>
+QString Pick(const char* const (&table)[shared::kLanguageCount][N], int language, int position) {
+  const char* text = shared::At(table, language, position);
+  return text != nullptr ? QString::fromUtf8(text) : QString();
 }
 
 constexpr Table<2> kMetastableNote = {
@@ -38,39 +50,6 @@ constexpr Table<6> kShortColumnCaptions = {
      u"Dryness\r1"},
 };
 
-constexpr Table<6> kResultCaptions = {
-    {u"Teplota = ", u"Tlak = ", u"Měrný objem = ", u"Entropie = ", u"Entalpie = ", u"Suchost pary = "},
-    {u"Temperature = ", u"Pressure = ", u"Specific volume = ", u"Specific entropy = ", u"Specific enthalpy = ",
-     u"Dryness = "},
-};
-
-constexpr Table<6> kUnits = {
-    {u"°C", u"MPa", u"m3/kg", u"kJ/kgK", u"kJ/kg", u" "},
-    {u"°C", u"MPa", u"m3/kg", u"kJ/kgK", u"kJ/kg", u" "},
-};
-
-constexpr Table<11> kRegionNames = {
-    {u"Oblast tlakové vody", u"Oblast přehřáté páry", u"Kritická oblast", u"Mimo funkční oblast",
-     u"Mokrá pára - kritická oblast", u"Mokrá pára - subkritická oblast", u"Mez sytosti", u"Metastabilní oblast",
-     u"Hodnoty mimo funkční oblast", u"Kombinace proměnných není odladěna", u"Chybná kombinace zadání proměnných"},
-    {u"Pressure water", u"Superheated steam", u"Critical region", u"Out of range", u"Wet steam - critical region",
-     u"Wet steam - subcritical region", u"Saturation line", u"Metastable-steam region",
-     u"Input parameters are out of range", u"This combination of parameters is not tuned",
-     u"This combination of parameters is not available"},
-};
-
-constexpr Table<12> kHeadings = {
-    {u"V s t u p n í  v e l i č i n y", u"V y p o č t e n é  v e l i č i n y", u"V ý b ě r   f u n k c e",
-     u"V y p o č t e n á  h o d n o t a", u"Oblast",
-     u"Mezní hodnoty teploty tlaku, měrného objemu, entropie, entalpie a suchosti páry:",
-     u"Nastavení počtu desetinných míst pro jednotlivé veličiny:", u"Minimální hodnoty:", u"Maximální hodnoty:",
-     u"Termofyzikální vlastnosti vody a vodní páry podle IAPWS IF97", u"Výstupní tisková sestava spočtených veličin",
-     u"Bod číslo:"},
-    {u"I n p u t  p a r a m e t e r s", u"C a l c u l a t e d  v a l u e s", u"F u n c t i o n  s e l e c t i o n",
-     u"R e s u l t", u"Region", u"\rDefinition range:", u"Setting of decimal points :", u"Minimum:", u"Maximum:",
-     u"IAPWS IF97 software - calculated values", u"(Report)", u"Point number:"},
-};
-
 constexpr Table<5> kGroupNames = {
     {u"Mez sytosti", u"Mokrá pára", u"Obecné funkce", u"Metastabilní oblast", u"Doplňkové funkce"},
     {u"Saturation line", u"Wet Steam", u"Multi regional functions", u"Metastable-steam region",
@@ -81,25 +60,6 @@ constexpr Table<7> kSupplementaryNames = {
     {u"Suchost", u"Vlhkost", u"Dynamická viskozita", u"Tepelná vodivost", u"KAPA", u"HISO", u"PumpISO"},
     {u"Dryness", u"Moisture", u"Dynamic Viscosity", u"Thermal Conductivity", u"Isentropic Exponent", u"HISO",
      u"PumpISO"},
-};
-
-constexpr Table<7> kSupplementaryResultCaptions = {
-    {u"Suchost = ", u"Vlhkost = ", u"Dynamická viskozita = ", u"Tepelná vodivost = ", u"Isoentropický exponent = ",
-     u"Isoentropický spád = ", u"Isoentropická práce čerp. = "},
-    {u"Dryness = ", u"Moisture = ", u"Dynamic Viscosity = ", u"Thermal Conductivity = ", u"Isentropic Exponent = ",
-     u"Isentropic heat drop = ", u"Isentropic heat increasing = "},
-};
-
-constexpr Table<7> kSupplementaryResultUnits = {
-    {u" ", u" ", u"E-6 kg/m.s", u"E-3 W/m.K", u" ", u"kJ/kg", u"kJ/kg"},
-    {u" ", u" ", u"E-6 kg/m.s", u"E-3 W/m.K", u" ", u"kJ/kg", u"kJ/kg"},
-};
-
-constexpr Table<6> kExpansionCaptions = {
-    {u"Tlak poč. expanze = ", u"Entalpie poč. expanze = ", u"Tlak konce expanze = ", u"Tlak poč.komprese = ",
-     u"Teplota poč. komprese = ", u"Tlak konce komprese = "},
-    {u"Pressure-before expansion = ", u"Enthalpy-before expansion = ", u"Pressure-after expansion = ",
-     u"Pressure-before compression = ", u"Temperature-before compression = ", u"Pressure-after compression = "},
 };
 
 constexpr const char16_t* kGroup1[] = {u"Ts_P", u"Ps_T", u"V12_T", u"V23_T", u"I12_T", u"I23_T", u"S12_T", u"S23_T"};
@@ -167,19 +127,21 @@ QString InputCaption(int language, int quantity) { return Pick(kInputCaptions, l
 QString ShortColumnCaption(int language, int quantity) {
   return Pick(kShortColumnCaptions, language, quantity - 1);
 }
-QString ResultCaption(int language, int quantity) { return Pick(kResultCaptions, language, quantity - 1); }
-QString Unit(int language, int quantity) { return Pick(kUnits, language, quantity - 1); }
-QString RegionName(int language, int regionCode) { return Pick(kRegionNames, language, regionCode - 1); }
-QString Heading(int language, int position) { return Pick(kHeadings, language, position - 1); }
+QString ResultCaption(int language, int quantity) { return Pick(shared::kResultCaptions, language, quantity - 1); }
+QString Unit(int language, int quantity) { return Pick(shared::kUnits, language, quantity - 1); }
+QString RegionName(int language, int regionCode) { return Pick(shared::kRegionNames, language, regionCode - 1); }
+QString Heading(int language, int position) { return Pick(shared::kHeadings, language, position - 1); }
 QString GroupName(int language, int group) { return Pick(kGroupNames, language, group - 1); }
 QString SupplementaryName(int language, int index) { return Pick(kSupplementaryNames, language, index); }
 QString SupplementaryResultCaption(int language, int index) {
-  return Pick(kSupplementaryResultCaptions, language, index);
+  return Pick(shared::kSupplementaryResultCaptions, language, index);
 }
 QString SupplementaryResultUnit(int language, int index) {
-  return Pick(kSupplementaryResultUnits, language, index);
+  return Pick(shared::kSupplementaryResultUnits, language, index);
 }
-QString ExpansionCaption(int language, int position) { return Pick(kExpansionCaptions, language, position - 1); }
+QString ExpansionCaption(int language, int position) {
+  return Pick(shared::kExpansionCaptions, language, position - 1);
+}
 
 int MnemonicCount(int group) {
   if (group < 1 || group > 4) return 0;

@@ -3,6 +3,9 @@
 // The lookup functions take the numbering the window uses (quantity 1..6, menu tag
 // 1..6, region code 1..11, heading position 1..12) and give an empty string for a
 // number outside the table, so a stray code never reads past an array.
+// The texts the command-line tool shows too (result captions, units, region names,
+// headings, the group 5 and expansion captions) come from the plain tables of
+// res/texttables, which both programs share.
 #pragma once
 
 #include <QString>

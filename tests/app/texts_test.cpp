@@ -1,8 +1,10 @@
 // The two-language text tables: sizes, the texts of both rows at their
-// positions, and empty results for positions outside a table.
+// positions, and empty results for positions outside a table; the texts shared
+// with the command-line tool read from the one UTF-8 table.
 #include <QtTest>
 
 #include "res/texts.h"
+#include "res/texttables/texttables.h"
 
 using namespace Qt::Literals::StringLiterals;
 namespace texts = tab97::texts;
@@ -19,6 +21,7 @@ class TextsTest : public QObject {
   void messages();
   void carriageReturnsBreakLabels();
   void startAndContactTexts();
+  void sharedTables();
 };
 
 namespace {
@@ -151,6 +154,40 @@ void TextsTest::startAndContactTexts() {
     seen.insert(texts::ContactText(c));
   }
   QCOMPARE(seen.size(), 3);
+}
+
+
+namespace {
+// Every entry of a shared table, as the window shows it, against the UTF-8 table
+// itself; the table bytes must be valid UTF-8 (a lossless round trip).
+template <std::size_t N, typename F>
+void CompareShared(const char* name, const char* const (&table)[if97::texttables::kLanguageCount][N], F lookup,
+                   int first) {
+  for (int language = 0; language < 2; ++language) {
+    for (int i = 0; i < static_cast<int>(N); ++i) {
+      const QByteArray bytes(table[language][i]);
+      const QString shown = lookup(language, first + i);
+      const QString where = u"%1 [%2][%3]"_s.arg(QLatin1StringView(name)).arg(language).arg(i);
+      QVERIFY2(!bytes.isEmpty(), qPrintable(where + u" is empty"_s));
+      QVERIFY2(shown == QString::fromUtf8(bytes) && shown.toUtf8() == bytes, qPrintable(where + u": "_s + shown));
+    }
+    QVERIFY(lookup(language, first + static_cast<int>(N)).isNull());
+    QVERIFY(lookup(language, first - 1).isNull());
+  }
+}
+}  // namespace
+
+void TextsTest::sharedTables() {
+  namespace shared = if97::texttables;
+  CompareShared("result captions", shared::kResultCaptions, texts::ResultCaption, 1);
+  CompareShared("units", shared::kUnits, texts::Unit, 1);
+  CompareShared("region names", shared::kRegionNames, texts::RegionName, 1);
+  CompareShared("headings", shared::kHeadings, texts::Heading, 1);
+  CompareShared("group 5 captions", shared::kSupplementaryResultCaptions, texts::SupplementaryResultCaption, 0);
+  CompareShared("group 5 units", shared::kSupplementaryResultUnits, texts::SupplementaryResultUnit, 0);
+  CompareShared("expansion captions", shared::kExpansionCaptions, texts::ExpansionCaption, 1);
+  QCOMPARE(texts::Heading(texts::kCzech, shared::kRegionHeadingPosition), u"Oblast"_s);
+  QCOMPARE(texts::Heading(texts::kEnglish, shared::kRegionHeadingPosition), u"Region"_s);
 }
 
 QTEST_APPLESS_MAIN(TextsTest)

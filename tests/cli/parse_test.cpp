@@ -2,11 +2,13 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <initializer_list>
 #include <limits>
 #include <string>
 
 #include "cli/parse.h"
 #include "cli/texts.h"
+#include "res/texttables/texttables.h"
 
 namespace if97::cli {
 namespace {
@@ -104,6 +106,43 @@ TEST(Texts, TablesOfBothLanguages) {
   EXPECT_STREQ(FunctionInputCaption(505, 2, 2, Language::kEnglish), "Pressure-after expansion = ");
   EXPECT_STREQ(FunctionInputCaption(506, 1, 1, Language::kCzech), "Teplota poč. komprese = ");
   EXPECT_STREQ(FunctionInputCaption(500, 1, 5, Language::kCzech), "Entalpie = ");
+}
+
+TEST(Texts, RegionCaption) {
+  EXPECT_STREQ(RegionCaption(Language::kCzech), "Oblast");
+  EXPECT_STREQ(RegionCaption(Language::kEnglish), "Region");
+}
+
+// The tool hands out the entries of the tables the window reads, not copies, so
+// the two programs cannot show different words.
+TEST(Texts, SameTablesAsTheWindow) {
+  namespace shared = if97::texttables;
+  for (Language language : {Language::kCzech, Language::kEnglish}) {
+    const int row = static_cast<int>(language);
+    for (int q = 1; q <= 6; ++q) {
+      EXPECT_EQ(ResultCaption(q, language), shared::kResultCaptions[row][q - 1]) << "quantity " << q;
+      EXPECT_EQ(Unit(q), shared::kUnits[row][q - 1]) << "quantity " << q;
+    }
+    for (int r = 1; r <= 11; ++r) EXPECT_EQ(RegionName(r, language), shared::kRegionNames[row][r - 1]) << r;
+    for (int i = 0; i <= 6; ++i) {
+      EXPECT_EQ(SupplementaryResultCaption(i, language), shared::kSupplementaryResultCaptions[row][i]) << i;
+      EXPECT_EQ(SupplementaryResultUnit(i), shared::kSupplementaryResultUnits[row][i]) << i;
+    }
+    for (int k = 0; k <= 2; ++k) {
+      EXPECT_EQ(FunctionInputCaption(505, k, 1, language), shared::kExpansionCaptions[row][k]) << k;
+      EXPECT_EQ(FunctionInputCaption(506, k, 1, language), shared::kExpansionCaptions[row][3 + k]) << k;
+    }
+    EXPECT_EQ(RegionCaption(language), shared::kHeadings[row][shared::kRegionHeadingPosition - 1]);
+  }
+}
+
+TEST(Texts, SharedLookupOutsideATable) {
+  namespace shared = if97::texttables;
+  EXPECT_EQ(shared::At(shared::kRegionNames, 0, -1), nullptr);
+  EXPECT_EQ(shared::At(shared::kRegionNames, 0, 11), nullptr);
+  EXPECT_EQ(shared::At(shared::kRegionNames, 2, 0), nullptr);
+  EXPECT_EQ(shared::At(shared::kRegionNames, -1, 0), nullptr);
+  EXPECT_STREQ(shared::At(shared::kRegionNames, 1, 10), "This combination of parameters is not available");
 }
 
 }  // namespace
