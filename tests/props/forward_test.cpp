@@ -1,26 +1,15 @@
 // Forward equations of regions 1, 2 and metastable steam: the verification values
 // of the published standard, states computed by an independent implementation,
 // the Gibbs-function identities that tie v, s and h together, and bad input.
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <cstdlib>
-#include <cstring>
-#include <limits>
-
 #include "props/forward.h"
+
+#include "testing.h"
 
 namespace if97 {
 namespace {
 
+using namespace test;
 using Forward = double (*)(double, double);
-
-// Half a unit of the last digit written in a decimal literal such as "0.392294792".
-double HalfLastDigit(const char* text) {
-  const char* dot = std::strchr(text, '.');
-  const int decimals = dot ? static_cast<int>(std::strlen(dot + 1)) : 0;
-  return 0.5 * std::pow(10.0, -decimals);
-}
 
 struct VerificationRow {
   const char* name;
@@ -63,46 +52,9 @@ const VerificationRow kVerification[] = {
 
 TEST(ForwardEquations, VerificationValuesToTheDigitsGiven) {
   for (const auto& row : kVerification) {
-    const double expected = std::strtod(row.expected, nullptr);
-    EXPECT_NEAR(row.f(row.T, row.P), expected, HalfLastDigit(row.expected))
-        << row.name << "(" << row.T << ", " << row.P << ") should be " << row.expected;
+    ExpectDigits(row.f(row.T, row.P), row.expected, row.name, row.T, row.P);
   }
 }
-
-// States evaluated by an independent implementation of the same equations
-// (region 1, 2, or 8 for metastable vapour), T in °C, P in MPa.
-struct IndependentState {
-  int region;
-  double T, P, V, S, I;
-};
-
-const IndependentState kIndependent[] = {
-    {1, 41.9772404276033, 0.9451779667920934, 0.0010082446137698942, 0.5983533412013108, 176.6300138577058},
-    {1, 177.06701319393642, 51.90902633116239, 0.0010869843316210846, 2.0497486461714733, 778.9373171974055},
-    {1, 36.30707657439417, 0.05483054373353474, 0.001006479129925151, 0.5228389846119538, 152.1512796979224},
-    {1, 207.75454442046978, 17.209008875741645, 0.0011530610514216403, 2.3789723750820917, 893.44856964452},
-    {1, 270.4804435742175, 27.489880266466383, 0.001258619609621883, 2.9222309491216443, 1183.9122331955177},
-    {1, 252.30541338876608, 47.939703405530196, 0.0011933357262579897, 2.7243363226345942, 1103.1348997503426},
-    {1, 259.3529296065646, 28.506806365699664, 0.001232266316741469, 2.8222348190965696, 1131.3735695257994},
-    {1, 83.53732330256689, 5.5821471229534785, 0.0010287891355065077, 1.113471211282061, 354.15849552051515},
-    {1, 39.093370995004705, 17.35298954842958, 0.0010000046227656714, 0.5536808527768391, 179.0917972093472},
-    {1, 155.6812624033701, 38.21727247834223, 0.001072876984310044, 1.858786396827941, 680.2390441308277},
-    {1, 236.7012552072006, 33.3174668381169, 0.001183148362437475, 2.614105122997088, 1028.7046325914173},
-    {1, 73.31728345634627, 0.2734107118856177, 0.0010246623997272207, 0.9951473852682343, 307.1114873482381},
-    {2, 779.0504043782792, 42.55155315238186, 0.010481518010348885, 6.566629304047396, 3900.1480064855273},
-    {2, 640.2779054702634, 98.59413446372282, 0.0030729187997797364, 5.394599846450724, 3072.2680006543765},
-    {2, 271.2732902407198, 0.09825206438996818, 2.549979470318635, 8.122239551442412, 3016.9951973010825},
-    {2, 232.94476831224512, 0.029691102936653564, 7.857774481777811, 8.532947103064135, 2943.2057929024722},
-    {2, 696.9209991244022, 2.8826057464418393, 0.1539922092050028, 7.770645322763542, 3905.9012672801955},
-    {2, 336.24069215359725, 0.03370813470019252, 8.338325760448745, 8.844592442037627, 3149.1633656323006},
-    {2, 466.05994615132005, 0.15774843961882604, 2.1596252830951044, 8.529672105683753, 3415.9479862653807},
-    {2, 93.4596672490387, 0.007195685121859547, 23.487178989791516, 8.567791995001192, 2675.346349953106},
-    {2, 596.6165515348557, 0.8340481455547396, 0.47939834369542217, 8.107209178039918, 3692.343065272894},
-    {8, 30.164459816186614, 0.013044641618371019, 10.663794963137033, 7.92364813724372, 2551.8158303337077},
-    {8, 277.3007786363772, 6.336088104375668, 0.03024873567528545, 5.846651083831958, 2771.2343242489105},
-    {8, 152.97553524271092, 0.5538638568177656, 0.3375462172447251, 6.770181129756532, 2745.7951059997076},
-    {8, 194.1289771036175, 1.4557786586134678, 0.13434557001036404, 6.436323183800906, 2781.9657613488857},
-};
 
 struct Equations {
   Forward v, s, h;
@@ -118,7 +70,7 @@ Equations EquationsOf(int region) {
 
 TEST(ForwardEquations, AgreeWithAnIndependentImplementation) {
   constexpr double kRelative = 1e-11;
-  for (const auto& st : kIndependent) {
+  for (const auto& st : kIndependentStates) {
     const Equations eq = EquationsOf(st.region);
     const auto where = ::testing::Message() << "region " << st.region << " at T=" << st.T << " P=" << st.P;
     EXPECT_NEAR(eq.v(st.T, st.P), st.V, kRelative * st.V) << "V, " << where;
@@ -136,10 +88,8 @@ struct GibbsCase {
 };
 
 const GibbsCase kGibbsCases[] = {
-    {1, 0.5, 0.1},   {1, 25, 1},     {1, 100, 50},  {1, 200, 5},   {1, 300, 20},
-    {1, 340, 100},   {1, 10, 100},   {2, 1, 0.0006}, {2, 100, 0.05}, {2, 250, 1},
-    {2, 400, 10},    {2, 450, 30},   {2, 600, 70},  {2, 800, 100}, {2, 800, 0.001},
-    {8, 60, 0.015},  {8, 150, 0.4},  {8, 200, 1.2}, {8, 250, 3.5}, {8, 300, 8},
+    {1, 0.5, 0.1}, {1, 100, 50},    {1, 340, 100},  {2, 1, 0.0006}, {2, 250, 1},   {2, 450, 30},
+    {2, 800, 100}, {2, 800, 0.001}, {8, 60, 0.015}, {8, 200, 1.2},  {8, 300, 8},
 };
 
 TEST(ForwardEquations, VolumeAndEntropyAreDerivativesOfTheGibbsFunction) {
@@ -157,26 +107,21 @@ TEST(ForwardEquations, VolumeAndEntropyAreDerivativesOfTheGibbsFunction) {
 }
 
 // Arguments outside a region are extrapolated, not refused: a region-1 call at a
-// steam state and a region-2 call at a liquid state are finite.
-TEST(ForwardEquations, ExtrapolateOutsideTheirRegion) {
+// steam state and a region-2 call at a liquid state are finite. Bad input ends in NaN
+// or infinity, never in a crash: NaN passes through; only T_K = 0 and p <= 0 for the
+// terms in 1/p and ln p make the formulas undefined.
+TEST(ForwardEquations, ExtrapolateAndGiveNonFiniteResultsOnlyWhereUndefined) {
   const Forward all[] = {Region1V, Region1S, Region1I, Region2V, Region2S, Region2I, MetaV, MetaS, MetaI};
   const double points[][2] = {{800, 100}, {500, 0.1}, {20, 100}, {-20, 0.001}, {0, -1}};
-  for (Forward f : all)
-    for (const auto& p : points) {
-      const bool usesLogOfP = f != Region1V && f != Region1S && f != Region1I && f != Region2I && f != MetaI;
-      if (usesLogOfP && p[1] <= 0) continue;
-      EXPECT_TRUE(std::isfinite(f(p[0], p[1]))) << "at T=" << p[0] << " P=" << p[1];
-    }
-}
-
-// Bad input ends in NaN or infinity, never in a crash: NaN passes through; only
-// T_K = 0 and p <= 0 for the terms in 1/p and ln p make the formulas undefined.
-TEST(ForwardEquations, UndefinedArgumentsGiveNonFiniteResults) {
-  const double nan = std::numeric_limits<double>::quiet_NaN();
-  const Forward all[] = {Region1V, Region1S, Region1I, Region2V, Region2S, Region2I, MetaV, MetaS, MetaI};
   for (Forward f : all) {
-    EXPECT_TRUE(std::isnan(f(nan, 1.0)));
-    EXPECT_TRUE(std::isnan(f(100.0, nan)));
+    const bool usesLogOfP = f != Region1V && f != Region1S && f != Region1I && f != Region2I && f != MetaI;
+    for (const auto& p : points) {
+      if (!usesLogOfP || p[1] > 0) {
+        EXPECT_TRUE(std::isfinite(f(p[0], p[1]))) << "at T=" << p[0] << " P=" << p[1];
+      }
+    }
+    EXPECT_TRUE(std::isnan(f(kNaN, 1.0)));
+    EXPECT_TRUE(std::isnan(f(100.0, kNaN)));
     EXPECT_FALSE(std::isfinite(f(-kKelvin, 1.0)));
   }
   for (Forward f : {Region2V, Region2S, MetaV, MetaS}) EXPECT_FALSE(std::isfinite(f(300.0, 0.0)));

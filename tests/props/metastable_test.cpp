@@ -22,9 +22,9 @@ TEST(EvaluateMetastable, KnownTPGivesTheVerificationValues) {
   EvaluateMetastable(kPairTP, true, true, true, T, P, V, S, I);
   EXPECT_EQ(T, kT450K);
   EXPECT_EQ(P, 1.5);
-  ExpectDigits(V, "0.121685206", "V");
-  ExpectDigits(I, "2721.34539", "I");
-  ExpectDigits(S, "6.29170440", "S");
+  ExpectDigits(V, "0.121685206", "V", T, P);
+  ExpectDigits(I, "2721.34539", "I", T, P);
+  ExpectDigits(S, "6.29170440", "S", T, P);
 }
 
 TEST(Temperature8, AtTheVerificationPoint) {
