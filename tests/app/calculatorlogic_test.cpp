@@ -3,7 +3,6 @@
 // animation of the region name.
 #include <QtTest>
 
-#include <algorithm>
 #include <vector>
 
 #include "app/calculatorlogic.h"
@@ -17,6 +16,7 @@ using tab97::RegionRoll;
 using tab97::RotatePair;
 
 Q_DECLARE_METATYPE(QuantityOrderArray)
+Q_DECLARE_METATYPE(std::vector<int>)
 
 namespace {
 QuantityOrderArray Order(int a, int b, int c, int d, int e, int f) { return {0, a, b, c, d, e, f}; }
@@ -27,16 +27,10 @@ QString Show(const QuantityOrderArray& o) {
   return s;
 }
 
-// Ticks the roll until the timer would stop; returns the heights after each tick.
-std::vector<int> RunRoll(RegionRoll& roll, int region, int language, int* textSets = nullptr) {
-  std::vector<int> heights;
-  for (int i = 0; i < 100; ++i) {
-    const RegionRoll::Tick t = roll.Step(region, language);
-    if (t.setText && textSets) ++*textSets;
-    heights.push_back(roll.Height());
-    if (t.stopTimer) break;
+// Ticks the roll until the timer would stop.
+void RunRoll(RegionRoll& roll, int region, int language) {
+  for (int i = 0; i < 100 && !roll.Step(region, language).stopTimer; ++i) {
   }
-  return heights;
 }
 }  // namespace
 
@@ -47,16 +41,10 @@ class CalculatorLogicTest : public QObject {
   void pairCode();
   void rotation_data();
   void rotation();
-  void rotationKeepsAPermutation();
   void request_data();
   void request();
-  void rollOpensInSixTicksAndStops();
-  void rollSwapsTextWhileClosed();
-  void rollClosesWhenRegionCleared();
-  void rollContinuesFromCurrentHeight();
-  void rollTurnsRoundForAnotherName();
-  void rollRenamesOnLanguageChange();
-  void rollClosedWithoutRegionStopsAtOnce();
+  void roll_data();
+  void roll();
 };
 
 void CalculatorLogicTest::pairCode_data() {
@@ -103,16 +91,6 @@ void CalculatorLogicTest::rotation() {
   QCOMPARE(Show(order), Show(after));
 }
 
-void CalculatorLogicTest::rotationKeepsAPermutation() {
-  QuantityOrderArray order = InitialQuantityOrder();
-  for (int step = 0; step < 200; ++step) {
-    RotatePair(order, step * 7 % 4 + 1);
-    std::vector<int> sorted(order.begin() + 1, order.end());
-    std::sort(sorted.begin(), sorted.end());
-    QCOMPARE(sorted, (std::vector<int>{1, 2, 3, 4, 5, 6}));
-  }
-}
-
 void CalculatorLogicTest::request_data() {
   QTest::addColumn<QuantityOrderArray>("order");
   QTest::addColumn<int>("code");
@@ -144,77 +122,54 @@ void CalculatorLogicTest::request() {
   QVERIFY(!MakeSolveRequest(order, 1.5, 2.5, false).preferMetastable);
 }
 
-void CalculatorLogicTest::rollOpensInSixTicksAndStops() {
-  RegionRoll roll;
-  int texts = 0;
-  const std::vector<int> h = RunRoll(roll, 1, 0, &texts);
-  QCOMPARE(h, (std::vector<int>{3, 6, 9, 12, 15, 18, 18}));  // the seventh tick finds it open and stops
-  QCOMPARE(texts, 1);
-  QVERIFY(roll.Shown());
+void CalculatorLogicTest::roll_data() {
+  QTest::addColumn<int>("firstRegion");   // the roll before: region shown, ticked
+  QTest::addColumn<int>("firstTicks");    // this many times (-1: until it stops)
+  QTest::addColumn<int>("region");        // then ticked with this region and language
+  QTest::addColumn<int>("language");
+  QTest::addColumn<std::vector<int>>("heights");
+  QTest::addColumn<int>("textSets");
+  using H = std::vector<int>;
+  QTest::newRow("opens in six ticks and stops") << 0 << 0 << 1 << 0 << H{3, 6, 9, 12, 15, 18, 18} << 1;
+  // A new result: roll in to 0, set the text there, roll out again.
+  QTest::newRow("another name swaps while closed")
+      << 1 << -1 << 2 << 0 << H{15, 12, 9, 6, 3, 0, 3, 6, 9, 12, 15, 18, 18} << 1;
+  QTest::newRow("cleared region closes") << 6 << -1 << 0 << 0 << H{15, 12, 9, 6, 3, 0, 0} << 0;
+  QTest::newRow("same region continues from the height") << 1 << 3 << 1 << 0 << H{12, 15, 18, 18} << 0;
+  // Rolling out "region 1" at 9: turns round, the old name never shown open.
+  QTest::newRow("turns round for another name")
+      << 1 << 3 << 2 << 0 << H{6, 3, 0, 3, 6, 9, 12, 15, 18, 18} << 1;
+  QTest::newRow("language change renames")
+      << 1 << -1 << 1 << 1 << H{15, 12, 9, 6, 3, 0, 3, 6, 9, 12, 15, 18, 18} << 1;
+  QTest::newRow("closed without region stops at once") << 0 << 0 << 0 << 0 << H{0} << 0;
 }
 
-void CalculatorLogicTest::rollSwapsTextWhileClosed() {
+void CalculatorLogicTest::roll() {
+  QFETCH(int, firstRegion);
+  QFETCH(int, firstTicks);
+  QFETCH(int, region);
+  QFETCH(int, language);
+  QFETCH(std::vector<int>, heights);
+  QFETCH(int, textSets);
   RegionRoll roll;
-  RunRoll(roll, 1, 0);
-  // A new result: roll in to 0, set the text there, roll out again.
-  int texts = 0;
+  if (firstTicks < 0) RunRoll(roll, firstRegion, 0);
+  for (int i = 0; i < firstTicks; ++i) roll.Step(firstRegion, 0);
   std::vector<int> h;
-  for (int i = 0; i < 30; ++i) {
-    const RegionRoll::Tick t = roll.Step(2, 0);
+  int texts = 0;
+  for (int i = 0; i < 100; ++i) {
+    const RegionRoll::Tick t = roll.Step(region, language);
     if (t.setText) {
       ++texts;
       QCOMPARE(roll.Height(), 3);  // the text is set on the tick that leaves 0
-      QCOMPARE(h.back(), 0);
+      QVERIFY(!h.empty() || firstTicks == 0);
+      if (!h.empty()) QCOMPARE(h.back(), 0);
     }
     h.push_back(roll.Height());
     if (t.stopTimer) break;
   }
-  QCOMPARE(h, (std::vector<int>{15, 12, 9, 6, 3, 0, 3, 6, 9, 12, 15, 18, 18}));
-  QCOMPARE(texts, 1);
-}
-
-void CalculatorLogicTest::rollClosesWhenRegionCleared() {
-  RegionRoll roll;
-  RunRoll(roll, 6, 0);
-  const std::vector<int> h = RunRoll(roll, 0, 0);
-  QCOMPARE(h, (std::vector<int>{15, 12, 9, 6, 3, 0, 0}));
-  QVERIFY(!roll.Shown());
-}
-
-void CalculatorLogicTest::rollContinuesFromCurrentHeight() {
-  RegionRoll roll;
-  for (int i = 0; i < 3; ++i) roll.Step(1, 0);  // half open: 9
-  QCOMPARE(roll.Height(), 9);
-  // Enter again with the same region: the animation goes on upwards.
-  const std::vector<int> h = RunRoll(roll, 1, 0);
-  QCOMPARE(h, (std::vector<int>{12, 15, 18, 18}));
-}
-
-void CalculatorLogicTest::rollTurnsRoundForAnotherName() {
-  RegionRoll roll;
-  for (int i = 0; i < 3; ++i) roll.Step(1, 0);  // rolling out "region 1", at 9
-  int texts = 0;
-  const std::vector<int> h = RunRoll(roll, 2, 0, &texts);
-  // Rolls in from 9 and shows the new name on the way out, never the old name open.
-  QCOMPARE(h, (std::vector<int>{6, 3, 0, 3, 6, 9, 12, 15, 18, 18}));
-  QCOMPARE(texts, 1);
-}
-
-void CalculatorLogicTest::rollRenamesOnLanguageChange() {
-  RegionRoll roll;
-  RunRoll(roll, 1, 0);
-  int texts = 0;
-  const std::vector<int> h = RunRoll(roll, 1, 1, &texts);
-  QCOMPARE(h.size(), std::size_t{13});
-  QCOMPARE(texts, 1);
-}
-
-void CalculatorLogicTest::rollClosedWithoutRegionStopsAtOnce() {
-  RegionRoll roll;
-  const RegionRoll::Tick t = roll.Step(0, 0);
-  QVERIFY(t.stopTimer);
-  QVERIFY(!t.setText);
-  QCOMPARE(roll.Height(), 0);
+  QCOMPARE(h, heights);
+  QCOMPARE(texts, textSets);
+  QCOMPARE(roll.Shown(), region != 0);
 }
 
 QTEST_APPLESS_MAIN(CalculatorLogicTest)

@@ -1,8 +1,9 @@
 // The calculator page driven through its widgets: typed inputs with either
 // separator and Enter make one solver call with the pair's code, values and need
-// flags; results are shown with their decimals; result-row clicks rotate the
-// known pair; bad inputs behave as the page promises; the metastable switch
-// recomputes; the region name rolls in and out on its timer.
+// flags, and the results are shown with their decimals in the locale's
+// separator; result-row clicks rotate the known pair; bad inputs behave as the
+// page promises; the metastable switch recomputes; the region name rolls in and
+// out on its timer.
 #include <QtTest>
 
 #include <QLabel>
@@ -17,7 +18,6 @@
 
 using namespace Qt::Literals::StringLiterals;
 using namespace testsupport;
-using tab97::ThlavniForm;
 
 namespace {
 
@@ -37,6 +37,8 @@ bool ScriptedAnswer(const SolveCall& call, SolveAnswer& a) {
   return false;
 }
 
+const char* const kValues[4] = {"LabelV11", "LabelV22", "LabelV33", "LabelV44"};
+
 }  // namespace
 
 class CalculatorPageTest : public QObject {
@@ -45,12 +47,9 @@ class CalculatorPageTest : public QObject {
   void init();
   void cleanup();
 
-  void enterCallsSolver_data();
-  void enterCallsSolver();
-  void resultsShownWithDecimals_data();
-  void resultsShownWithDecimals();
-  void focusMovesBetweenEdits();
-  void otherKeysPassThrough();
+  void enterSolvesAndShows_data();
+  void enterSolvesAndShows();
+  void focusAndOtherKeys();
   void resultRowRotatesPair_data();
   void resultRowRotatesPair();
   void drynessRowThenEnter();
@@ -59,50 +58,39 @@ class CalculatorPageTest : public QObject {
   void unconvertibleInput();
   void metastableSwitch();
   void regionNameRollsOutAndIn();
-  void enterMidAnimationContinues();
   void unitFollowsValue();
-  void englishCaptions();
 
  private:
   void Make(QChar separator) {
-    QVERIFY(dir_.isValid());
-    QFile cfg(dir_.filePath(u"Tab97.cfg"_s));
-    QVERIFY(cfg.open(QIODevice::WriteOnly));
-    cfg.write("2\r\n3\r\n6\r\n4\r\n3\r\n4\r\n");
-    cfg.close();
-    platform_ = std::make_unique<FakePlatform>(separator, dir_.path());
-    form_ = std::make_unique<ThlavniForm>(*platform_, &RecordingSolve);
-    form_->show();
-    form_->activateWindow();
-    form_->Image13Click();
-    page_ = form_->Calculator();
+    w_ = std::make_unique<TestWindow>(separator, kDefaultConfig);
+    w_->form->activateWindow();
+    w_->form->Image13Click();
+    page_ = w_->form->Calculator();
     Calls().clear();
   }
-  template <typename T = QLabel>
-  T* Find(const char* name) const {
-    return form_->findChild<T*>(QString::fromLatin1(name));
-  }
-  QString Text(const char* label) const { return Find(label)->text(); }
+  QLineEdit* Edit(const char* name) const { return w_->Find<QLineEdit>(name); }
+  QString Text(const char* label) const { return w_->Text(label); }
+  const tab97::MainState& State() const { return w_->form->State(); }
   void Type(const char* edit, const QString& text) {
-    auto* e = Find<QLineEdit>(edit);
-    e->clear();
-    QTest::keyClicks(e, text);
+    Edit(edit)->clear();
+    QTest::keyClicks(Edit(edit), text);
   }
-  void Enter(const char* edit) { QTest::keyClick(Find<QLineEdit>(edit), Qt::Key_Return); }
+  void Enter(const char* edit) { QTest::keyClick(Edit(edit), Qt::Key_Return); }
+  // 284.15 °C and 16.257 MPa typed and entered: one region-1 result.
+  void SolveFirst() {
+    Type("Edit1", u"284.15"_s);
+    Type("Edit2", u"16.257"_s);
+    Enter("Edit2");
+  }
   // Ticks the animation until its timer stops; returns the number of ticks.
   int RunTimer() {
-    auto* timer = Find<QTimer>("Timer2");
+    auto* timer = w_->Find<QTimer>("Timer2");
     int ticks = 0;
-    while (timer->isActive() && ticks < 100) {
-      page_->Timer2Timer();
-      ++ticks;
-    }
+    for (; timer->isActive() && ticks < 100; ++ticks) page_->Timer2Timer();
     return ticks;
   }
 
-  QTemporaryDir dir_;
-  std::unique_ptr<FakePlatform> platform_;
-  std::unique_ptr<ThlavniForm> form_;
+  std::unique_ptr<TestWindow> w_;
   tab97::CalculatorPage* page_ = nullptr;
   std::unique_ptr<MessageRecorder> messages_;
 };
@@ -114,136 +102,102 @@ void CalculatorPageTest::init() {
 }
 
 void CalculatorPageTest::cleanup() {
-  form_.reset();
-  platform_.reset();
+  w_.reset();
   messages_.reset();
   Script() = nullptr;
 }
 
-void CalculatorPageTest::enterCallsSolver_data() {
+void CalculatorPageTest::enterSolvesAndShows_data() {
   QTest::addColumn<QChar>("separator");
   QTest::addColumn<QString>("first");
   QTest::addColumn<QString>("second");
-  QTest::newRow("comma locale, points typed") << QChar(u',') << u"284.15"_s << u"16.257"_s;
-  QTest::newRow("comma locale, commas typed") << QChar(u',') << u"284,15"_s << u"16,257"_s;
-  QTest::newRow("point locale, points typed") << QChar(u'.') << u"284.15"_s << u"16.257"_s;
-  QTest::newRow("point locale, commas typed") << QChar(u'.') << u"284,15"_s << u"16,257"_s;
+  QTest::addColumn<QByteArray>("enterIn");
+  QTest::addColumn<QStringList>("shown");  // Edit1, Edit2, V, S, I, X
+  const QStringList comma{u"284,15"_s, u"16,257"_s, u"0,001340"_s, u"3,0775"_s, u"1255,499"_s, u"0"_s};
+  const QStringList point{u"284.15"_s, u"16.257"_s, u"0.001340"_s, u"3.0775"_s, u"1255.499"_s, u"0"_s};
+  QTest::newRow("comma locale, points typed") << QChar(u',') << u"284.15"_s << u"16.257"_s << QByteArray("Edit2")
+                                              << comma;
+  QTest::newRow("comma locale, commas typed") << QChar(u',') << u"284,15"_s << u"16,257"_s << QByteArray("Edit1")
+                                              << comma;
+  QTest::newRow("point locale, points typed") << QChar(u'.') << u"284.15"_s << u"16.257"_s << QByteArray("Edit1")
+                                              << point;
+  QTest::newRow("point locale, commas typed") << QChar(u'.') << u"284,15"_s << u"16,257"_s << QByteArray("Edit2")
+                                              << point;
 }
 
-void CalculatorPageTest::enterCallsSolver() {
+void CalculatorPageTest::enterSolvesAndShows() {
   QFETCH(QChar, separator);
   QFETCH(QString, first);
   QFETCH(QString, second);
+  QFETCH(QByteArray, enterIn);
+  QFETCH(QStringList, shown);
   Make(separator);
   Type("Edit1", first);
   Type("Edit2", second);
-  Enter("Edit2");
+  Enter(enterIn.constData());
   QCOMPARE(Calls().size(), std::size_t{1});
   const SolveCall& c = Calls()[0];
   QCOMPARE(c.pairCode, 12);
   QCOMPARE(c.value1, 284.15);
   QCOMPARE(c.value2, 16.257);
-  QVERIFY(!c.needP);
-  QVERIFY(c.needV);
-  QVERIFY(c.needS);
-  QVERIFY(c.needI);
+  QVERIFY(!c.needP && c.needV && c.needS && c.needI);
   QVERIFY(!c.preferMetastable);
-  QCOMPARE(form_->State().RegionCode, 1);
-  QCOMPARE(form_->State().StateValues[3], 0.00133981);
-}
-
-void CalculatorPageTest::resultsShownWithDecimals_data() {
-  QTest::addColumn<QChar>("separator");
-  QTest::addColumn<QStringList>("shown");  // Edit1, Edit2, V, S, I, X
-  QTest::newRow("comma") << QChar(u',')
-                         << QStringList{u"284,15"_s, u"16,257"_s, u"0,001340"_s, u"3,0775"_s, u"1255,499"_s, u"0"_s};
-  QTest::newRow("point") << QChar(u'.')
-                         << QStringList{u"284.15"_s, u"16.257"_s, u"0.001340"_s, u"3.0775"_s, u"1255.499"_s, u"0"_s};
-}
-
-void CalculatorPageTest::resultsShownWithDecimals() {
-  QFETCH(QChar, separator);
-  QFETCH(QStringList, shown);
-  Make(separator);
-  Type("Edit1", u"284.15"_s);
-  Type("Edit2", u"16,257"_s);
-  Enter("Edit1");
-  QCOMPARE(Find<QLineEdit>("Edit1")->text(), shown[0]);
-  QCOMPARE(Find<QLineEdit>("Edit2")->text(), shown[1]);
-  QCOMPARE(Text("LabelV11"), shown[2]);
-  QCOMPARE(Text("LabelV22"), shown[3]);
-  QCOMPARE(Text("LabelV33"), shown[4]);
-  QCOMPARE(Text("LabelV44"), shown[5]);  // a result of exactly 0 shows "0"
-  QCOMPARE(Text("LabelV1"), u"Měrný objem = "_s);
-  QCOMPARE(Text("LabelV4"), u"Suchost pary = "_s);
-  QCOMPARE(Text("LabelV111"), u"m3/kg"_s);
-  QCOMPARE(Text("LabelV333"), u"kJ/kg"_s);
+  QCOMPARE(State().RegionCode, 1);
+  QCOMPARE(State().StateValues[3], 0.00133981);
+  QCOMPARE(Edit("Edit1")->text(), shown[0]);
+  QCOMPARE(Edit("Edit2")->text(), shown[1]);
+  for (int k = 0; k < 4; ++k) QCOMPARE(Text(kValues[k]), shown[k + 2]);  // an exact 0 shows "0"
   RunTimer();
   QCOMPARE(Text("lblNazevOblasti"), u"Oblast tlakové vody"_s);
-  QCOMPARE(Find("lblNazevOblasti")->height(), 18);
+  QCOMPARE(w_->Find("lblNazevOblasti")->height(), 18);
 }
 
-void CalculatorPageTest::focusMovesBetweenEdits() {
+void CalculatorPageTest::focusAndOtherKeys() {
   Make(QLatin1Char(','));
-  Find<QLineEdit>("Edit1")->setFocus();
+  Edit("Edit1")->setFocus();
+  Type("Edit1", u"12a"_s);  // other keys pass through
+  QCOMPARE(Edit("Edit1")->text(), u"12a"_s);
+  QVERIFY(!page_->Edit1KeyPress(Edit("Edit1"), QLatin1Char('5')));
+  QVERIFY(Calls().empty());
   Type("Edit1", u"100"_s);
   Enter("Edit1");
-  QCOMPARE(form_->focusWidget(), Find<QWidget>("Edit2"));
+  QCOMPARE(w_->form->focusWidget(), Edit("Edit2"));
   Enter("Edit2");
-  QCOMPARE(form_->focusWidget(), Find<QWidget>("Edit1"));
+  QCOMPARE(w_->form->focusWidget(), Edit("Edit1"));
   QCOMPARE(Calls().size(), std::size_t{2});
-}
-
-void CalculatorPageTest::otherKeysPassThrough() {
-  Make(QLatin1Char(','));
-  Type("Edit1", u"12a"_s);
-  QCOMPARE(Find<QLineEdit>("Edit1")->text(), u"12a"_s);
-  QVERIFY(Calls().empty());
-  QVERIFY(!page_->Edit1KeyPress(Find<QLineEdit>("Edit1"), QLatin1Char('5')));
-  QVERIFY(Calls().empty());
 }
 
 void CalculatorPageTest::resultRowRotatesPair_data() {
   QTest::addColumn<QByteArray>("shape");
   QTest::addColumn<QString>("label1");
-  QTest::addColumn<QString>("label2");
-  QTest::addColumn<QString>("rowCaption");  // caption of the clicked row afterwards
   QTest::addColumn<QByteArray>("rowLabel");
   QTest::addColumn<int>("pairCode");
-  QTest::addColumn<bool>("swapped");
-  QTest::newRow("row 1: V") << QByteArray("ShapeV1") << u"Měrný objem  [m3/kg] :"_s << u"Teplota  [°C] :"_s
-                            << u"Tlak = "_s << QByteArray("LabelV1") << 13 << true;
-  QTest::newRow("row 2: S") << QByteArray("ShapeV2") << u"Entropie  [kJ/kgK] :"_s << u"Teplota  [°C] :"_s
-                            << u"Tlak = "_s << QByteArray("LabelV2") << 14 << true;
-  QTest::newRow("row 3: I") << QByteArray("ShapeV3") << u"Entalpie  [kJ/kg] :"_s << u"Teplota  [°C] :"_s
-                            << u"Tlak = "_s << QByteArray("LabelV3") << 15 << true;
-  QTest::newRow("row 4: X") << QByteArray("ShapeV4") << u"Suchost pary  [1] :"_s << u"Teplota  [°C] :"_s
-                            << u"Tlak = "_s << QByteArray("LabelV4") << 16 << true;
+  QTest::newRow("row 1: V") << QByteArray("ShapeV1") << u"Měrný objem  [m3/kg] :"_s << QByteArray("LabelV1") << 13;
+  QTest::newRow("row 2: S") << QByteArray("ShapeV2") << u"Entropie  [kJ/kgK] :"_s << QByteArray("LabelV2") << 14;
+  QTest::newRow("row 3: I") << QByteArray("ShapeV3") << u"Entalpie  [kJ/kg] :"_s << QByteArray("LabelV3") << 15;
+  QTest::newRow("row 4: X") << QByteArray("ShapeV4") << u"Suchost pary  [1] :"_s << QByteArray("LabelV4") << 16;
 }
 
 void CalculatorPageTest::resultRowRotatesPair() {
   QFETCH(QByteArray, shape);
   QFETCH(QByteArray, rowLabel);
   QFETCH(int, pairCode);
-  QFETCH(bool, swapped);
   Make(QLatin1Char(','));
-  Type("Edit1", u"284.15"_s);
-  Type("Edit2", u"16.257"_s);
-  Enter("Edit2");
+  SolveFirst();
   RunTimer();
-  const auto before = form_->State().StateValues;
-  QTest::mouseClick(Find<QWidget>(shape.constData()), Qt::LeftButton, {}, QPoint(100, 10));
+  const auto before = State().StateValues;
+  QTest::mouseClick(w_->Find<QWidget>(shape.constData()), Qt::LeftButton, {}, QPoint(100, 10));
   QTEST(Text("Label1"), "label1");
-  QTEST(Text("Label2"), "label2");
-  QTEST(Find(rowLabel.constData())->text(), "rowCaption");
-  QCOMPARE(form_->State().PairCode, pairCode);
-  QCOMPARE(form_->State().PairSwapped, swapped);
-  QCOMPARE(form_->State().RegionCode, 0);
-  QVERIFY(form_->State().StateValues == before);  // nothing recomputed
+  QCOMPARE(Text("Label2"), u"Teplota  [°C] :"_s);
+  QCOMPARE(w_->Find(rowLabel.constData())->text(), u"Tlak = "_s);  // the old second takes the row
+  QCOMPARE(State().PairCode, pairCode);
+  QVERIFY(State().PairSwapped);
+  QCOMPARE(State().RegionCode, 0);
+  QVERIFY(State().StateValues == before);  // nothing recomputed
   QCOMPARE(Calls().size(), std::size_t{1});
-  QCOMPARE(Find<QLineEdit>("Edit2")->text(), u"284,15"_s);  // the old first input is now second
+  QCOMPARE(Edit("Edit2")->text(), u"284,15"_s);  // the old first input is now second
   RunTimer();
-  QCOMPARE(Find("lblNazevOblasti")->height(), 0);  // rolled in, stays hidden
+  QCOMPARE(w_->Find("lblNazevOblasti")->height(), 0);  // rolled in, stays hidden
 }
 
 void CalculatorPageTest::drynessRowThenEnter() {
@@ -252,11 +206,11 @@ void CalculatorPageTest::drynessRowThenEnter() {
   Type("Edit2", u"0.4761"_s);
   Enter("Edit2");
   page_->ShapeV4MouseUp();
-  const auto& order = form_->State().QuantityOrder;
+  const auto& order = State().QuantityOrder;
   QCOMPARE((std::vector<int>{order[1], order[2], order[3], order[4], order[5], order[6]}),
            (std::vector<int>{6, 1, 3, 4, 5, 2}));
-  QCOMPARE(Text("LabelV4"), u"Tlak = "_s);  // P moved to row 4
-  QCOMPARE(Find<QLineEdit>("Edit1")->text(), u"0,0000"_s);  // X of the previous result, an input: formatted
+  QCOMPARE(Text("LabelV4"), u"Tlak = "_s);          // P moved to row 4
+  QCOMPARE(Edit("Edit1")->text(), u"0,0000"_s);     // X of the previous result, an input: formatted
   Calls().clear();
   Type("Edit1", u"0,35"_s);
   Type("Edit2", u"150"_s);
@@ -274,19 +228,17 @@ void CalculatorPageTest::drynessRowThenEnter() {
 
 void CalculatorPageTest::negativeInput() {
   Make(QLatin1Char(','));
-  Type("Edit1", u"284.15"_s);
-  Type("Edit2", u"16.257"_s);
-  Enter("Edit2");
-  const auto before = form_->State().StateValues;
+  SolveFirst();
+  const auto before = State().StateValues;
   Calls().clear();
-  Find<QLineEdit>("Edit1")->setFocus();
+  Edit("Edit1")->setFocus();
   Type("Edit1", u"-5"_s);
   Enter("Edit1");
   QVERIFY(Calls().empty());
-  QVERIFY(form_->State().StateValues == before);
-  QCOMPARE(form_->State().RegionCode, 1);
-  QCOMPARE(Find<QLineEdit>("Edit1")->text(), u"-5"_s);  // nothing redrawn
-  QCOMPARE(form_->focusWidget(), Find<QWidget>("Edit2"));  // only the focus moves
+  QVERIFY(State().StateValues == before);
+  QCOMPARE(State().RegionCode, 1);
+  QCOMPARE(Edit("Edit1")->text(), u"-5"_s);                // nothing redrawn
+  QCOMPARE(w_->form->focusWidget(), Edit("Edit2"));        // only the focus moves
 }
 
 void CalculatorPageTest::unconvertibleInput_data() {
@@ -301,59 +253,52 @@ void CalculatorPageTest::unconvertibleInput() {
   QFETCH(QString, first);
   QFETCH(QString, second);
   Make(QLatin1Char(','));
-  Type("Edit1", u"284.15"_s);
-  Type("Edit2", u"16.257"_s);
-  Enter("Edit2");
+  SolveFirst();
   RunTimer();
   Calls().clear();
-  Find<QLineEdit>("Edit1")->setFocus();
   Type("Edit1", first);
   Type("Edit2", second);
-  Find<QLineEdit>("Edit1")->setFocus();
+  Edit("Edit1")->setFocus();
   Enter("Edit1");
   QVERIFY(Calls().empty());
   QVERIFY(messages_->texts.isEmpty());
-  for (const char* value : {"LabelV11", "LabelV22", "LabelV33", "LabelV44"}) QCOMPARE(Text(value), u"0"_s);
-  QCOMPARE(form_->State().RegionCode, 0);
-  QCOMPARE(form_->State().StateValues[1], 284.15);  // the inputs keep their last values
-  QCOMPARE(Find<QLineEdit>("Edit1")->text(), u"284,15"_s);
-  QCOMPARE(form_->focusWidget(), Find<QWidget>("Edit1"));  // the focus stays
+  for (const char* value : kValues) QCOMPARE(Text(value), u"0"_s);
+  QCOMPARE(State().RegionCode, 0);
+  QCOMPARE(State().StateValues[1], 284.15);  // the inputs keep their last values
+  QCOMPARE(Edit("Edit1")->text(), u"284,15"_s);
+  QCOMPARE(w_->form->focusWidget(), Edit("Edit1"));  // the focus stays
   RunTimer();
-  QCOMPARE(Find("lblNazevOblasti")->height(), 0);
+  QCOMPARE(w_->Find("lblNazevOblasti")->height(), 0);
 }
 
 void CalculatorPageTest::metastableSwitch() {
   Make(QLatin1Char(','));
-  Type("Edit1", u"284.15"_s);
-  Type("Edit2", u"16.257"_s);
-  Enter("Edit2");
-  Find<QLineEdit>("Edit2")->setFocus();
-  QWidget* focused = form_->focusWidget();
-  Click(Find("lblMetastab"));
-  QVERIFY(form_->State().PreferMetastable);
+  SolveFirst();
+  Edit("Edit2")->setFocus();
+  QWidget* focused = w_->form->focusWidget();
+  Click(w_->Find("lblMetastab"));
+  QVERIFY(State().PreferMetastable);
   QCOMPARE(Text("lblMetastab"), u"Procedura preferuje výpočet metastabilní oblasti"_s);
   QCOMPARE(Calls().size(), std::size_t{2});
   QVERIFY(Calls()[1].preferMetastable);
   QCOMPARE(Calls()[1].value1, 284.15);
   QCOMPARE(Calls()[1].value2, 16.257);
-  QCOMPARE(form_->State().RegionCode, 8);
-  QCOMPARE(form_->focusWidget(), focused);  // no focus move
-  Click(Find("lblMetastab"));
-  QVERIFY(!form_->State().PreferMetastable);
+  QCOMPARE(State().RegionCode, 8);
+  QCOMPARE(w_->form->focusWidget(), focused);  // no focus move
+  Click(w_->Find("lblMetastab"));
+  QVERIFY(!State().PreferMetastable);
   QCOMPARE(Text("lblMetastab"), u"Procedura neuvažuje s výpočtem v metastabilní oblasti"_s);
   QVERIFY(!Calls()[2].preferMetastable);
-  QCOMPARE(form_->State().RegionCode, 1);
+  QCOMPARE(State().RegionCode, 1);
 }
 
 void CalculatorPageTest::regionNameRollsOutAndIn() {
   Make(QLatin1Char(','));
-  QLabel* name = Find("lblNazevOblasti");
-  auto* timer = Find<QTimer>("Timer2");
+  QLabel* name = w_->Find("lblNazevOblasti");
+  auto* timer = w_->Find<QTimer>("Timer2");
   QCOMPARE(timer->interval(), 50);
   QCOMPARE(name->height(), 0);
-  Type("Edit1", u"284.15"_s);
-  Type("Edit2", u"16.257"_s);
-  Enter("Edit2");
+  SolveFirst();
   QVERIFY(timer->isActive());
   std::vector<int> heights;
   for (int i = 0; i < 7; ++i) {
@@ -364,7 +309,7 @@ void CalculatorPageTest::regionNameRollsOutAndIn() {
   QVERIFY(!timer->isActive());
   QCOMPARE(name->text(), u"Oblast tlakové vody"_s);
   // A metastable result: the old name rolls in, the new one out.
-  Click(Find("lblMetastab"));
+  Click(w_->Find("lblMetastab"));
   heights.clear();
   QString textAtZero;
   while (timer->isActive()) {
@@ -381,49 +326,15 @@ void CalculatorPageTest::regionNameRollsOutAndIn() {
   QCOMPARE(name->height(), 0);
 }
 
-void CalculatorPageTest::enterMidAnimationContinues() {
-  Make(QLatin1Char(','));
-  QLabel* name = Find("lblNazevOblasti");
-  Type("Edit1", u"284.15"_s);
-  Type("Edit2", u"16.257"_s);
-  Enter("Edit2");
-  page_->Timer2Timer();
-  page_->Timer2Timer();
-  QCOMPARE(name->height(), 6);
-  Enter("Edit1");  // same result again
-  page_->Timer2Timer();
-  QCOMPARE(name->height(), 9);
-  QCOMPARE(RunTimer(), 4);
-  QCOMPARE(name->height(), 18);
-}
-
 void CalculatorPageTest::unitFollowsValue() {
   Make(QLatin1Char(','));
-  Type("Edit1", u"284.15"_s);
-  Type("Edit2", u"16.257"_s);
-  Enter("Edit2");
+  SolveFirst();
   for (const auto& [value, unit] : {std::pair{"LabelV11", "LabelV111"}, std::pair{"LabelV22", "LabelV222"},
                                     std::pair{"LabelV33", "LabelV333"}}) {
-    QLabel* v = Find(value);
+    QLabel* v = w_->Find(value);
     QCOMPARE(v->width(), v->sizeHint().width());
-    QCOMPARE(Find(unit)->x(), v->x() + v->width() + 8);
+    QCOMPARE(w_->Find(unit)->x(), v->x() + v->width() + 8);
   }
-}
-
-void CalculatorPageTest::englishCaptions() {
-  Make(QLatin1Char('.'));
-  form_->Image14Click();
-  QCOMPARE(Text("Label1"), u"Temperature [°C] :"_s);
-  QCOMPARE(Text("Label2"), u"Pressure [MPa] :"_s);
-  QCOMPARE(Text("LabelV3"), u"Specific enthalpy = "_s);
-  QCOMPARE(Find<QLineEdit>("Edit1")->text(), u"0.00"_s);  // an input of 0 is formatted
-  QCOMPARE(Text("LabelV11"), u"0"_s);
-  QCOMPARE(Text("lblVypocteneVeliciny"), u"C a l c u l a t e d  v a l u e s"_s);
-  Type("Edit1", u"284.15"_s);
-  Type("Edit2", u"16.257"_s);
-  Enter("Edit2");
-  RunTimer();
-  QCOMPARE(Text("lblNazevOblasti"), u"Pressure water"_s);
 }
 
 QTEST_MAIN(CalculatorPageTest)

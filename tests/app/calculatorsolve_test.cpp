@@ -41,7 +41,6 @@ class CalculatorSolveTest : public QObject {
   void cleanup();
   void publishedStates_data();
   void publishedStates();
-  void typicalRequest();
   void referenceStates_data();
   void referenceStates();
   void metastableSwitchRestores();
@@ -124,23 +123,6 @@ void CalculatorSolveTest::publishedStates() {
   QTEST(Text("LabelV44"), "x");
   QTEST(Text("lblNazevOblasti"), "region");
   QCOMPARE(Find("lblNazevOblasti")->height(), 18);
-}
-
-void CalculatorSolveTest::typicalRequest() {
-  Make("2\r\n3\r\n6\r\n4\r\n3\r\n4\r\n");
-  Calculate(u"284.15"_s, u"16,257"_s);
-  QCOMPARE(Calls().size(), std::size_t{1});
-  QCOMPARE(Calls()[0].pairCode, 12);
-  QCOMPARE(Calls()[0].value1, 284.15);
-  QCOMPARE(Calls()[0].value2, 16.257);
-  QCOMPARE(form_->State().RegionCode, 1);
-  QCOMPARE(Find<QLineEdit>("Edit1")->text(), u"284,15"_s);
-  QCOMPARE(Find<QLineEdit>("Edit2")->text(), u"16,257"_s);
-  QVERIFY(QRegularExpression(u"^0,00\\d{4}$"_s).match(Text("LabelV11")).hasMatch());
-  QVERIFY(QRegularExpression(u"^\\d,\\d{4}$"_s).match(Text("LabelV22")).hasMatch());
-  QVERIFY(QRegularExpression(u"^1\\d{3},\\d{3}$"_s).match(Text("LabelV33")).hasMatch());
-  QCOMPARE(Text("LabelV44"), u"0"_s);
-  QCOMPARE(Text("lblNazevOblasti"), u"Oblast tlakové vody"_s);
 }
 
 void CalculatorSolveTest::referenceStates_data() {

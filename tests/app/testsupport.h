@@ -1,17 +1,24 @@
 // Shared helpers of the window tests: a platform with a chosen separator and
-// directory, a recorder of message boxes, a recording solver and mouse events
-// sent straight to a widget.
+// directory, a recorder of message boxes, a recording solver, file and widget
+// look-ups, a main window over its own program directory and mouse events sent
+// straight to a widget.
 #pragma once
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QMouseEvent>
 #include <QStringList>
 #include <QWidget>
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
+#include "app/hlavniform.h"
 #include "app/messages.h"
 #include "app/platform.h"
 #include "props/state.h"
@@ -86,5 +93,47 @@ inline void Click(QWidget* widget, QPoint pos = QPoint(3, 3)) {
   SendMouse(widget, QEvent::MouseButtonPress, pos);
   SendMouse(widget, QEvent::MouseButtonRelease, pos);
 }
+
+inline QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline void WriteFile(const QString& path, const QByteArray& content) {
+  QFile file(path);
+  QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
+  file.write(content);
+}
+
+// The child `name` of `root`; a missing one ends the test program.
+template <typename T = QLabel>
+T* FindIn(const QObject& root, const char* name) {
+  T* widget = root.findChild<T*>(QString::fromLatin1(name));
+  if (widget == nullptr) qFatal("no widget %s", name);
+  return widget;
+}
+
+// The default decimal places as the configuration file holds them.
+inline constexpr char kDefaultConfig[] = "2\r\n3\r\n6\r\n4\r\n3\r\n4\r\n";
+
+// A shown main window whose program directory holds `config` as "Tab97.cfg".
+struct TestWindow {
+  TestWindow(QChar separator, const QByteArray& config, tab97::SolveFunction solve = &RecordingSolve)
+      : platform(separator, dir.path()) {
+    WriteFile(dir.filePath(QStringLiteral("Tab97.cfg")), config);
+    form = std::make_unique<tab97::ThlavniForm>(platform, solve);
+    form->show();
+  }
+  template <typename T = QLabel>
+  T* Find(const char* name) const {
+    return FindIn<T>(*form, name);
+  }
+  QString Text(const char* label) const { return Find(label)->text(); }
+  QString ConfigPath() const { return dir.filePath(QStringLiteral("Tab97.cfg")); }
+
+  QTemporaryDir dir;
+  FakePlatform platform;
+  std::unique_ptr<tab97::ThlavniForm> form;
+};
 
 }  // namespace testsupport
