@@ -6,7 +6,6 @@
 #include <QStringDecoder>
 #include <QTemporaryDir>
 
-#include "qtprint.h"
 #include "report/codepage.h"
 #include "report/colortable.h"
 #include "report/formatpattern.h"
@@ -17,6 +16,7 @@
 #include "report/reportlimits.h"
 #include "report/reportpaper.h"
 #include "report/systemvariables.h"
+#include "testing.h"
 
 using namespace Qt::StringLiterals;
 
@@ -52,35 +52,31 @@ TEST(Paper, ClampKeepsEveryDivisionSafe) {
 TEST(PaperFormats, BuiltinNamesAreJoinedAsWritten) {
   const TListFormatu list;
   ASSERT_EQ(list.count(), 18);
-  EXPECT_EQ(list.at(0), (TFormatPapiru{u"Uživat. (210 x 297 mm)"_s, 826, 1169}));
   EXPECT_EQ(list.at(1), (TFormatPapiru{u"Skládaný (8.5 x 12\")"_s, 850, 1200}));
-  EXPECT_EQ(list.at(5), (TFormatPapiru{u"Executive (7.25 x 10.5\")"_s, 725, 1050}));
-  EXPECT_EQ(list.at(8), (TFormatPapiru{u"A4 (210 x 297 mm)"_s, 826, 1169}));
   EXPECT_EQ(list.at(10), (TFormatPapiru{u"A6 (105 x 148.5mm)"_s, 413, 584}));
-  EXPECT_EQ(list.at(12), (TFormatPapiru{u"Obálka (162 x 114 mm)"_s, 637, 433}));
-  EXPECT_EQ(list.at(15), (TFormatPapiru{u"Obálka otoč.(114 x 162 mm)"_s, 433, 637}));
   EXPECT_EQ(list.at(17), (TFormatPapiru{u"Obálka otoč.(162 x 228 mm)"_s, 637, 896}));
   EXPECT_TRUE(list.userFormats().isEmpty());
 }
 
 class IniTest : public ::testing::Test {
  protected:
-  QString write(const QByteArray& bytes) {
-    const QString path = dir.filePath(u"SestDLL.ini"_s);
+  // Writes the ini file and reads it into list.
+  LoadResult load(const QByteArray& bytes) {
     QFile f(path);
     EXPECT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(bytes);
-    return path;
+    f.close();
+    return list.loadIni(path);
   }
   QTemporaryDir dir;
+  const QString path = dir.filePath(u"SestDLL.ini"_s);
+  TListFormatu list;
 };
 
 TEST_F(IniTest, FormatsFromTheIniFile) {
-  const QString path = write(EncodeCp1250(
+  const LoadResult r = load(EncodeCp1250(
       u"[Jine]\r\nFormat1=nic,1,1\r\n[FormatyPapiru]\r\nPocetFormatu=4\r\nFormat1=Štítek,400,200\r\n"
       "Format2=\"Role, široká\",1500,3000\r\nformat3= Mezery ,100,100\r\nFormat4=Špatný,x,100\r\n"_s));
-  TListFormatu list;
-  const LoadResult r = list.loadIni(path);
   EXPECT_TRUE(r.ok);
   const QList<TFormatPapiru> user = list.userFormats();
   ASSERT_EQ(user.size(), 3);
@@ -92,17 +88,13 @@ TEST_F(IniTest, FormatsFromTheIniFile) {
 }
 
 TEST_F(IniTest, HugeCountIsCapped) {
-  const QString path = write("[FormatyPapiru]\nPocetFormatu=2000000000\nFormat1=A,1,2\nFormat300=B,3,4\n");
-  TListFormatu list;
-  const LoadResult r = list.loadIni(path);
+  const LoadResult r = load("[FormatyPapiru]\nPocetFormatu=2000000000\nFormat1=A,1,2\nFormat300=B,3,4\n");
   ASSERT_EQ(list.userFormats().size(), 1);
   EXPECT_EQ(r.error(), (LoadIssue{2, 1, loadmsg::OutOfRange()}));
 }
 
 TEST_F(IniTest, LongNamesAndSizesAreClamped) {
-  const QString path = write("[FormatyPapiru]\nPocetFormatu=1\nFormat1=" + QByteArray(40, 'n') + ",99999,5\n");
-  TListFormatu list;
-  const LoadResult r = list.loadIni(path);
+  const LoadResult r = load("[FormatyPapiru]\nPocetFormatu=1\nFormat1=" + QByteArray(40, 'n') + ",99999,5\n");
   ASSERT_EQ(list.userFormats().size(), 1);
   EXPECT_EQ(list.userFormats()[0].name.size(), kMaxFormatNameLength);
   EXPECT_EQ(list.userFormats()[0].width, kMaxPaperLength);
@@ -110,17 +102,13 @@ TEST_F(IniTest, LongNamesAndSizesAreClamped) {
 }
 
 TEST_F(IniTest, MissingFileAddsNothing) {
-  TListFormatu list;
-  const LoadResult r = list.loadIni(dir.filePath(u"nic.ini"_s));
-  EXPECT_TRUE(r.ok);
+  EXPECT_TRUE(list.loadIni(dir.filePath(u"nic.ini"_s)).ok);
   EXPECT_EQ(list.count(), TListFormatu::kBuiltinCount);
 }
 
 TEST_F(IniTest, WritingBackKeepsTheRestOfTheFile) {
-  const QString path = write("; poznamka\r\n[Jine]\r\nKlic=a,b\r\n[FormatyPapiru]\r\nPocetFormatu=2\r\n"
+  load("; poznamka\r\n[Jine]\r\nKlic=a,b\r\n[FormatyPapiru]\r\nPocetFormatu=2\r\n"
                              "Format1=X,1,2\r\nFormat2=Y,3,4\r\n[Konec]\r\nK=1\r\n");
-  TListFormatu list;
-  list.loadIni(path);
   ASSERT_TRUE(list.removeUserFormat(0));
   list.addUserFormat({u"uživ. \"formát\", nový"_s, 500, 600});
   ASSERT_TRUE(list.saveIni(path));
@@ -138,7 +126,6 @@ TEST_F(IniTest, WritingBackKeepsTheRestOfTheFile) {
 
 TEST(Colors, TableAndRules) {
   EXPECT_EQ(ColorOfIndex(9), (ReportRgb{255, 0, 0}));
-  EXPECT_EQ(ColorOfIndex(8), (ReportRgb{192, 192, 192}));
   EXPECT_EQ(ColorOfIndex(16), (ReportRgb{0, 0, 0}));
   EXPECT_EQ(ColorOfIndex(-1), (ReportRgb{0, 0, 0}));
   for (int i = 0; i < kColorCount; ++i) EXPECT_EQ(IndexOfColor(ColorOfIndex(i)), i);
@@ -160,9 +147,9 @@ TEST(Fonts, ScriptSuffix) {
       {u"Neznámé písmo", u"Neznámé písmo", 0},
   };
   for (const Case& c : cases) {
-    const ResolvedFont f = ResolveFontName(QString::fromUtf16(c.name), 0, onlyArial);
-    EXPECT_EQ(f.name, QString::fromUtf16(c.result));
-    EXPECT_EQ(f.charset, c.charset) << QString::fromUtf16(c.name).toStdString();
+    const ResolvedFont f = ResolveFontName(U(c.name), 0, onlyArial);
+    EXPECT_EQ(f.name, U(c.result)) << S(c.name);
+    EXPECT_EQ(f.charset, c.charset) << S(c.name);
   }
   // An installed font keeps its name.
   const ResolvedFont installed = ResolveFontName(u"Arial CE"_s, 0, [](const QString&) { return true; });
@@ -206,27 +193,19 @@ TEST(NumberFormatting, Formats) {
     const char16_t* text;
   };
   const Case cases[] = {
-      {1234.5678, kFormatFixed, 15, 2, u"1234.57"},
-      {-0.125, kFormatFixed, 15, 1, u"-0.1"},
-      {2, kFormatFixed, 15, 0, u"2"},
-      {1.0 / 3, kFormatFixed, 3, 5, u"0.33300"},
-      {1234567.891, kFormatNumber, 15, 2, u"1,234,567.89"},
-      {-1234.5, kFormatCurrency, 15, 2, u"$ -1,234.50"},
-      {1234.5, kFormatExponent, 4, 2, u"1.235E+03"},
-      {0.00012, kFormatExponent, 3, 0, u"1.20E-4"},
-      {123.456, kFormatGeneral, 15, 0, u"123.456"},
-      {0.5, kFormatGeneral, 15, 0, u"0.5"},
-      {1e20, kFormatGeneral, 15, 0, u"1E20"},
-      {1.5e-7, kFormatGeneral, 15, 0, u"1.5E-7"},
-      {0, kFormatGeneral, 15, 0, u"0"},
-      {1e20, kFormatFixed, 15, 2, u"1.00000000000000E+20"},
-      {5, 9, 15, 1, u"5.0"},  // unknown format: fixed
-      {7, kFormatFixed, 0, 1, u"7.0"},  // precision below 1: 15
+      {1234.5678, kFormatFixed, 15, 2, u"1234.57"},       {-0.125, kFormatFixed, 15, 1, u"-0.1"},
+      {2, kFormatFixed, 15, 0, u"2"},                     {1.0 / 3, kFormatFixed, 3, 5, u"0.33300"},
+      {1234567.891, kFormatNumber, 15, 2, u"1,234,567.89"}, {-1234.5, kFormatCurrency, 15, 2, u"$ -1,234.50"},
+      {1234.5, kFormatExponent, 4, 2, u"1.235E+03"},      {0.00012, kFormatExponent, 3, 0, u"1.20E-4"},
+      {123.456, kFormatGeneral, 15, 0, u"123.456"},       {0.5, kFormatGeneral, 15, 0, u"0.5"},
+      {1e20, kFormatGeneral, 15, 0, u"1E20"},             {1.5e-7, kFormatGeneral, 15, 0, u"1.5E-7"},
+      {0, kFormatGeneral, 15, 0, u"0"},                   {1e20, kFormatFixed, 15, 2, u"1.00000000000000E+20"},
+      {5, 9, 15, 1, u"5.0"},             // unknown format: fixed
+      {7, kFormatFixed, 0, 1, u"7.0"},   // precision below 1: 15
       {std::numeric_limits<double>::infinity(), kFormatFixed, 15, 2, u"INF"},
       {std::nan(""), kFormatFixed, 15, 2, u"NAN"},
   };
-  for (const Case& k : cases)
-    EXPECT_EQ(FormatFloat(k.v, k.format, k.precision, k.digits, c), QString::fromUtf16(k.text)) << k.v;
+  for (const Case& k : cases) EXPECT_EQ(FormatFloat(k.v, k.format, k.precision, k.digits, c), U(k.text)) << k.v;
   ReportLocale cz;
   EXPECT_EQ(FormatFloat(1234.5, kFormatNumber, 15, 2, cz), u"1\u00A0234,50"_s);
   EXPECT_EQ(FormatFloat(12, kFormatCurrency, 15, 2, cz), u"12,00 Kč"_s);
@@ -263,9 +242,7 @@ TEST(FormatPatterns, ValuePatternsAndLiterals) {
       {u"%d", FormatArgument::ofText(u"text"_s), u"%d"},
       {u"%ls", FormatArgument::ofInteger(1), u"%ls"},
   };
-  for (const Case& k : cases)
-    EXPECT_EQ(FormatValue(QString::fromUtf16(k.pattern), k.arg, c), QString::fromUtf16(k.text))
-        << QString::fromUtf16(k.pattern).toStdString();
+  for (const Case& k : cases) EXPECT_EQ(FormatValue(U(k.pattern), k.arg, c), U(k.text)) << S(k.pattern);
 }
 
 TEST(FormatPatterns, DateTimePatterns) {
@@ -281,15 +258,11 @@ TEST(FormatPatterns, DateTimePatterns) {
       {u"'Dne' dd.mm.", u"Dne 07.03."}, {u"\"mm\" mm", u"mm 03"},     {u"yyyy-mm-dd!%", u"2024-03-07!%"},
       {u"mmmm", u"March"},            {u"dddd", u"Thursday"},       {u"q", u"q"},
   };
-  for (const Case& k : cases)
-    EXPECT_EQ(FormatDateTime(QString::fromUtf16(k.pattern), when, c), QString::fromUtf16(k.text))
-        << QString::fromUtf16(k.pattern).toStdString();
+  for (const Case& k : cases) EXPECT_EQ(FormatDateTime(U(k.pattern), when, c), U(k.text)) << S(k.pattern);
 }
 
 TEST(SystemVariables, NamesAndTexts) {
-  EXPECT_EQ(SystemVariableName(kVarPageCount), u"Počet stran"_s);
   EXPECT_EQ(SystemVariableName(5), u"Číslo ř. ve sk.1"_s);
-  EXPECT_EQ(SystemVariableName(6), u"Číslo skupiny 1"_s);
   EXPECT_EQ(SystemVariableName(8), u"Číslo skupiny 2"_s);
   const ReportLocale c = ReportLocale::c();
   EXPECT_EQ(SystemVariableText(kVarPage, 3, QString(), c), u"3"_s);
@@ -323,7 +296,6 @@ TEST(ReportModel, ColumnAccessors) {
 }
 
 TEST(ReportModel, ElementKindNames) {
-  EXPECT_EQ(ElementKindName(kElementColumn), u"Položka tabulky"_s);
   EXPECT_EQ(ElementKindName(kElementPaintBox), u"Kreslicí plocha"_s);
   EXPECT_EQ(ElementKindName(14), u"Neznámý"_s);
   EXPECT_EQ(ElementKindName(kElementDetail), u"Neznámý"_s);

@@ -1,10 +1,8 @@
 // User functions: reset, the eight aggregations, AllowNullValues and the printed text.
-#include <cmath>
-
 #include <gtest/gtest.h>
 
-#include "qtprint.h"
 #include "report/reportdefinition.h"
+#include "testing.h"
 
 using namespace Qt::StringLiterals;
 
@@ -21,17 +19,20 @@ class Rows {
     for (const TRadekFunkce& f : fns) report.functions.add(f);
     report.functions.markResetAll();
   }
-  void row(const QString& x) {
-    report.RowValues = {x};
-    report.computeFunctions();
+  void rows(std::initializer_list<const char16_t*> xs) {
+    for (const char16_t* x : xs) {
+      report.RowValues = {U(x)};
+      report.computeFunctions();
+    }
   }
   const TRadekFunkce& f(int i = 0) const { return report.functions[i]; }
   ReportDefinition report;
 };
 
-TRadekFunkce Fn(int aggregation, const QString& expression = u"#1"_s, const QString& initial = u"0"_s) {
+TRadekFunkce Fn(int aggregation, const QString& expression = u"#1"_s, const QString& initial = u"0"_s,
+                const QString& name = {}) {
   TRadekFunkce f;
-  f.name = u"f"_s + QString::number(aggregation);
+  f.name = name.isEmpty() ? u"f"_s + QString::number(aggregation) : name;
   f.expression = expression;
   f.initialValue = initial;
   f.aggregation = aggregation;
@@ -40,70 +41,45 @@ TRadekFunkce Fn(int aggregation, const QString& expression = u"#1"_s, const QStr
   return f;
 }
 
-TEST(UserFunction, SumOfOneTwoThreeIsSix) {
-  Rows r({Fn(kAggSum)});
-  for (const char16_t* x : {u"1", u"2", u"3"}) r.row(QString::fromUtf16(x));
-  EXPECT_DOUBLE_EQ(r.f().value, 6);
-  EXPECT_EQ(r.report.functionText(0), u"6"_s);
-}
-
-struct AggregationCase {
-  int aggregation;
-  QList<const char16_t*> rows;
-  bool hasValue;
-  double value;
-};
-
 TEST(UserFunction, Aggregations) {
-  const double sd24 = std::sqrt(2.0);  // deviation of 2 and 4
-  const AggregationCase cases[] = {
+  const struct {
+    int aggregation;
+    std::initializer_list<const char16_t*> rows;
+    bool hasValue;
+    double value, tolerance = 1e-12;
+  } cases[] = {
       {kAggNone, {u"4", u"7"}, true, 7},
       {kAggCount, {u"4", u"7", u"1"}, true, 3},
-      {kAggSum, {u"1.5", u"2.5"}, true, 4},
+      {kAggSum, {u"1", u"2", u"3"}, true, 6},
       {kAggAverage, {u"2", u"4", u"9"}, true, 5},
       {kAggMinimum, {u"5", u"-2", u"3"}, true, -2},
       {kAggMinimum, {u"5", u"6"}, true, 5},
       {kAggMaximum, {u"-5", u"-2", u"-3"}, true, -2},
-      {kAggStdDev, {u"2", u"4"}, true, sd24},
+      {kAggStdDev, {u"2", u"4"}, true, 1.4142135, 1e-7},
       {kAggStdDev, {u"2"}, false, 0},
-      {kAggRelStdDev, {u"2", u"4"}, true, sd24 * 2 / 6},
+      {kAggRelStdDev, {u"2", u"4"}, true, 0.4714045, 1e-7},
       {kAggRelStdDev, {u"-1", u"1"}, false, 0},  // mean 0
+      {kAggStdDev, {u"0.1", u"0.1", u"0.1"}, true, 0, 0},  // sum of squares minus sum²/n rounds below zero
   };
-  for (const AggregationCase& c : cases) {
+  for (const auto& c : cases) {
     Rows r({Fn(c.aggregation)});
-    for (const char16_t* x : c.rows) r.row(QString::fromUtf16(x));
-    EXPECT_EQ(r.f().hasValue, c.hasValue) << "aggregation " << c.aggregation;
+    r.rows(c.rows);
+    EXPECT_EQ(r.f().hasValue, c.hasValue) << "aggregation " << c.aggregation << " row " << (&c - cases);
     if (c.hasValue) {
-      EXPECT_NEAR(r.f().value, c.value, 1e-12) << "aggregation " << c.aggregation;
+      EXPECT_NEAR(r.f().value, c.value, c.tolerance) << "aggregation " << c.aggregation;
     }
   }
-}
-
-TEST(UserFunction, DeviationValuesFromTheDescription) {
-  Rows r({Fn(kAggStdDev), Fn(kAggRelStdDev)});
-  r.row(u"2"_s);
-  r.row(u"4"_s);
-  EXPECT_NEAR(r.f(0).value, 1.4142135, 1e-7);
-  EXPECT_NEAR(r.f(1).value, 0.4714045, 1e-7);
-}
-
-TEST(UserFunction, VarianceOfEqualValuesIsNeverNegative) {
-  // 0.1 three times: sum of squares minus sum²/n rounds below zero.
-  Rows r({Fn(kAggStdDev)});
-  for (int i = 0; i < 3; ++i) r.row(u"0.1"_s);
   const double s = 0.3000000000000000444, q = 0.030000000000000002;
-  ASSERT_LT(q - s * s / 3, 0.0) << "the rounding this test relies on";
-  EXPECT_TRUE(r.f().hasValue);
-  EXPECT_EQ(r.f().value, 0.0);
+  EXPECT_LT(q - s * s / 3, 0.0) << "the rounding the last row relies on";
 }
 
 TEST(UserFunction, AverageHasNoValueWhileNothingCounted) {
   Rows r({Fn(kAggAverage)}, true);
-  r.row(QString());  // no value: left out
+  r.rows({u""});  // no value: left out
   EXPECT_FALSE(r.f().hasValue);
   EXPECT_EQ(r.f().count, 0);
   EXPECT_EQ(r.report.functionText(0), u""_s);
-  r.row(u"3"_s);
+  r.rows({u"3"});
   EXPECT_TRUE(r.f().hasValue);
   EXPECT_DOUBLE_EQ(r.f().value, 3);
 }
@@ -111,38 +87,28 @@ TEST(UserFunction, AverageHasNoValueWhileNothingCounted) {
 TEST(UserFunction, NullValuesLeftOutOnlyWhenAllowed) {
   Rows allowed({Fn(kAggCount), Fn(kAggAverage)}, true);
   Rows counted({Fn(kAggCount), Fn(kAggAverage)}, false);
-  for (const char16_t* x : {u"2", u"", u"4", u"abc"}) {
-    allowed.row(QString::fromUtf16(x));
-    counted.row(QString::fromUtf16(x));
-  }
+  allowed.rows({u"2", u"", u"4", u"abc"});
+  counted.rows({u"2", u"", u"4", u"abc"});
   EXPECT_EQ(allowed.f(0).value, 2);
   EXPECT_DOUBLE_EQ(allowed.f(1).value, 3);
   EXPECT_EQ(counted.f(0).value, 4);
   EXPECT_DOUBLE_EQ(counted.f(1).value, 1.5);  // no value counts as 0
-}
-
-TEST(UserFunction, PlainValueWithoutValuePrintsEmptyWhenAllowed) {
-  Rows r({Fn(kAggNone)}, true);
-  r.row(u"5"_s);
-  EXPECT_EQ(r.report.functionText(0), u"5"_s);
-  r.row(QString());
-  EXPECT_EQ(r.report.functionText(0), u""_s);
+  Rows plain({Fn(kAggNone)}, true);
+  plain.rows({u"5"});
+  EXPECT_EQ(plain.report.functionText(0), u"5"_s);
+  plain.rows({u""});
+  EXPECT_EQ(plain.report.functionText(0), u""_s);
 }
 
 TEST(UserFunction, ResetByScope) {
-  TRadekFunkce page = Fn(kAggSum);
-  page.name = u"page"_s;
+  TRadekFunkce page = Fn(kAggSum, u"#1"_s, u"0"_s, u"page"_s);
   page.resetScope = kResetPage;
-  TRadekFunkce report = Fn(kAggSum);
-  report.name = u"report"_s;
-  report.initialValue = u"100"_s;
-  Rows r({page, report});
-  r.row(u"1"_s);
-  r.row(u"2"_s);
+  Rows r({page, Fn(kAggSum, u"#1"_s, u"100"_s, u"report"_s)});
+  r.rows({u"1", u"2"});
   r.report.functions.markReset(kResetPage);
   EXPECT_TRUE(r.f(0).pendingReset);
   EXPECT_FALSE(r.f(1).pendingReset);
-  r.row(u"5"_s);
+  r.rows({u"5"});
   EXPECT_DOUBLE_EQ(r.f(0).value, 5);
   EXPECT_DOUBLE_EQ(r.f(1).value, 8);  // the sum starts from 0, not from the initial value
 }
@@ -155,31 +121,21 @@ TEST(UserFunction, InitialValueIsTheValueAfterReset) {
   EXPECT_EQ(f.textValue, u"12,5"_s);
 }
 
-TEST(UserFunction, TextFunction) {
-  TRadekFunkce f = Fn(kAggNone, u"'Bod ' + #1"_s, QString());
-  f.type = kFunctionText;
-  Rows r({f});
-  r.row(u"3"_s);
+TEST(UserFunction, TextFunctionsAndFunctionsSeeingEachOther) {
+  TRadekFunkce text = Fn(kAggNone, u"'Bod ' + #1"_s, QString());
+  text.type = kFunctionText;
+  Rows r({text, Fn(kAggSum, u"#1"_s, u"0"_s, u"a"_s), Fn(kAggNone, u"@a * 10"_s, u"0"_s, u"b"_s)});
+  r.rows({u"2", u"3"});
   EXPECT_EQ(r.report.functionText(0), u"Bod 3"_s);
-}
-
-TEST(UserFunction, FunctionsSeeEachOther) {
-  TRadekFunkce a = Fn(kAggSum);
-  a.name = u"a"_s;
-  TRadekFunkce b = Fn(kAggNone, u"@a * 10"_s);
-  b.name = u"b"_s;
-  Rows r({a, b});
-  r.row(u"2"_s);
-  r.row(u"3"_s);
-  EXPECT_DOUBLE_EQ(r.f(1).value, 50);
+  EXPECT_DOUBLE_EQ(r.f(2).value, 50);
 }
 
 TEST(UserFunction, FailedExpressionGivesNoValueAndTheRunGoesOn) {
   Rows r({Fn(kAggCount, u"1 / #1"_s)}, true);
-  r.row(u"0"_s);
+  r.rows({u"0"});
   EXPECT_EQ(r.f().lastError.text, exprmsg::Numeric());
   EXPECT_EQ(r.f().count, 0);
-  r.row(u"2"_s);
+  r.rows({u"2"});
   EXPECT_TRUE(r.f().lastError.text.isEmpty());
   EXPECT_EQ(r.f().count, 1);
 }
@@ -187,10 +143,9 @@ TEST(UserFunction, FailedExpressionGivesNoValueAndTheRunGoesOn) {
 TEST(UserFunction, FormattedText) {
   TRadekFunkce f = Fn(kAggNone);
   f.format = kFormatFixed;
-  f.precision = 15;
   f.decimals = 3;
   Rows r({f});
-  r.row(u"2.5"_s);
+  r.rows({u"2.5"});
   EXPECT_EQ(r.report.functionText(0), u"2.500"_s);
   EXPECT_EQ(r.report.functionText(1), u""_s);
   EXPECT_EQ(r.report.functionText(-1), u""_s);

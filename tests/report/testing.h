@@ -1,7 +1,9 @@
-// Readable GoogleTest output of Qt texts.
+// Shared by the report tests: readable GoogleTest output of Qt texts and of load
+// issues, and short conversions of the u"" literals of case tables.
 #pragma once
 
 #include <ostream>
+#include <string>
 
 #include <QString>
 #include <QStringList>
@@ -27,6 +29,9 @@ class UniversalPrinter<QStringList> {
   static void Print(const QStringList& l, std::ostream* os) { ::PrintTo(l, os); }
 };
 }  // namespace testing::internal
+
+inline QString U(const char16_t* s) { return QString::fromUtf16(s); }
+inline std::string S(const char16_t* s) { return QString::fromUtf16(s).toStdString(); }
 
 #include "report/loadresult.h"
 
