@@ -78,16 +78,12 @@ TEST(GaussSolve, FirstPivotZeroExchangesWholeRows) {
   EXPECT_EQ(A(2, 2), 1);
   EXPECT_EQ(A(1, 3), 1);
   EXPECT_EQ(A(2, 3), 3);
-}
-
-TEST(GaussSolve, ZeroMatrixReportsSingularWithoutDividing) {
-  GaussMatrix A = Make({{0, 0, 1}, {0, 0, 2}});
-  bool singular = false;
-  GaussSolve(A, 2, singular);
+  // A zero matrix is reported singular after the exchange, without any division.
+  GaussMatrix Z = Make({{0, 0, 1}, {0, 0, 2}});
+  GaussSolve(Z, 2, singular);
   EXPECT_TRUE(singular);
-  // Only the exchange happened; nothing was divided.
-  EXPECT_EQ(A(1, 3), 2);
-  EXPECT_EQ(A(2, 3), 1);
+  EXPECT_EQ(Z(1, 3), 2);
+  EXPECT_EQ(Z(2, 3), 1);
 }
 
 // ---------------------------------------------------------------- Newton2D
@@ -170,19 +166,6 @@ TEST(Newton2D, Converges) {
     EXPECT_LE(calls, r.maxCalls);
     EXPECT_EQ(calls % 4, 0) << "four calls per pass";
   }
-}
-
-TEST(Newton2D, ConvergenceTestIsRelativeToThePercentOfTheTarget) {
-  // Percent 1e-4 and a target of 3000: the result must agree to a relative 3e-3
-  // only. From (2000, 0) the linear pair lands on the solution at once; the point
-  // returned then meets |R/T - 1| < Percent·T/100 for both results.
-  Recorder rec{{}, SumDiff};
-  double U = 0, W = 0;
-  Newton2D(rec, U, W, 2000, 0.5, 1e-4, 3000, 0.05);
-  double r1 = 0, r2 = 0;
-  SumDiff(U, W, r1, r2);
-  EXPECT_LT(std::fabs(r1 / 3000 - 1), 1e-4 * 3000 / 100);
-  EXPECT_LT(std::fabs(r2 / 0.05 - 1), 1e-4 * 0.05 / 100);
 }
 
 void SquareAndLinear(double u, double w, double& r1, double& r2) {  // (U², W)

@@ -1,105 +1,45 @@
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <limits>
+#include <map>
 #include <set>
-#include <string>
+#include <vector>
 
 #include "props/functions.h"
 #include "props/solver.h"
 #include "props/transport.h"
+#include "testing.h"
 
 namespace if97 {
 namespace {
 
-// ---------------------------------------------------------------------------
-// The single-call functions, transcribed here independently of the catalogue:
-// code, mnemonic, pair, where Value2 comes from (a fixed dryness or input 2),
-// the need flags set, the metastable preference and the output cell read.
-struct SolveRow {
-  int code;
-  const char* name;
-  int pair;
-  double fixedX;  // NaN: Value2 is input 2
-  bool needP, needV, needS, needI;
-  bool meta;
-  int result;
-  double in1, in2;  // a state inside the function's domain
+using namespace test;
+
+constexpr double kIn2 = kNaN;  // the dryness of the wet-steam state
+
+// The single-call functions of groups 1–4 in list order, by their mnemonics. A
+// mnemonic reads result_inputs: the result quantity, then the inputs in order; "ms"
+// asks for metastable steam; a saturation-line function of group 1 takes the
+// dryness 1 if its name has "23" (the vapour line), else 0.
+const std::vector<std::vector<std::string>> kMnemonics = {
+    {"Ts_P", "Ps_T", "V12_T", "V23_T", "I12_T", "I23_T", "S12_T", "S23_T"},
+    {"P_TX", "T_PX", "V_PX", "V_TX", "I_PX", "I_TX", "S_PX", "S_TX", "P_TI", "V_TI", "S_TI", "X_TI", "T_PV", "S_PV",
+     "I_PV", "X_PV"},
+    {"T_PI", "T_PS", "T_VI", "T_VS", "P_TS", "P_TV", "P_VI", "P_VS", "V_PI", "V_PS", "V_TP", "V_TS", "S_PI", "S_TP",
+     "S_TV", "S_VI", "I_PS", "I_TP", "I_TS", "I_TV", "I_VS"},
+    {"Ims_PS", "Ims_TP", "Sms_PI", "Sms_TP", "Tms_PI", "Tms_PS", "Vms_PI", "Vms_TP"},
 };
 
-constexpr double kIn2 = std::numeric_limits<double>::quiet_NaN();
-constexpr bool Y = true, N = false;
-
-// Inputs: saturation at 150 °C / 1 MPa; wet steam X = 0.3 or I = 1500 kJ/kg or
-// V = 0.1 m3/kg; superheated steam at 10 MPa around 400 °C; metastable steam at
-// 0.1 MPa a few kelvin below saturation.
-const SolveRow kSolveRows[] = {
-    {100, "Ts_P", 26, 0.0, N, N, N, N, N, kT, 1.0, 0},
-    {101, "Ps_T", 16, 0.0, Y, N, N, N, N, kP, 150.0, 0},
-    {102, "V12_T", 16, 0.0, N, Y, N, N, N, kV, 150.0, 0},
-    {103, "V23_T", 16, 1.0, N, Y, N, N, N, kV, 150.0, 0},
-    {104, "I12_T", 16, 0.0, N, N, N, Y, N, kI, 150.0, 0},
-    {105, "I23_T", 16, 1.0, N, N, N, Y, N, kI, 150.0, 0},
-    {106, "S12_T", 16, 0.0, N, N, Y, N, N, kS, 150.0, 0},
-    {107, "S23_T", 16, 1.0, N, N, Y, N, N, kS, 150.0, 0},
-    {200, "P_TX", 16, kIn2, Y, N, N, N, N, kP, 150.0, 0.3},
-    {201, "T_PX", 26, kIn2, N, N, N, N, N, kT, 1.0, 0.3},
-    {202, "V_PX", 26, kIn2, N, Y, N, N, N, kV, 1.0, 0.3},
-    {203, "V_TX", 16, kIn2, N, Y, N, N, N, kV, 150.0, 0.3},
-    {204, "I_PX", 26, kIn2, N, N, N, Y, N, kI, 1.0, 0.3},
-    {205, "I_TX", 16, kIn2, N, N, N, Y, N, kI, 150.0, 0.3},
-    {206, "S_PX", 26, kIn2, N, N, Y, N, N, kS, 1.0, 0.3},
-    {207, "S_TX", 16, kIn2, N, N, Y, N, N, kS, 150.0, 0.3},
-    {208, "P_TI", 15, kIn2, Y, N, N, N, N, kP, 150.0, 1500.0},
-    {209, "V_TI", 15, kIn2, N, Y, N, N, N, kV, 150.0, 1500.0},
-    {210, "S_TI", 15, kIn2, N, N, Y, N, N, kS, 150.0, 1500.0},
-    {211, "X_TI", 15, kIn2, N, N, N, N, N, kX, 150.0, 1500.0},
-    {212, "T_PV", 23, kIn2, N, N, N, N, N, kT, 1.0, 0.1},
-    {213, "S_PV", 23, kIn2, N, N, Y, N, N, kS, 1.0, 0.1},
-    {214, "I_PV", 23, kIn2, N, N, N, Y, N, kI, 1.0, 0.1},
-    {215, "X_PV", 23, kIn2, N, N, N, N, N, kX, 1.0, 0.1},
-    {300, "T_PI", 25, kIn2, N, N, N, N, N, kT, 10.0, 3100.0},
-    {301, "T_PS", 24, kIn2, N, N, N, N, N, kT, 10.0, 6.3},
-    {302, "T_VI", 35, kIn2, N, N, N, N, N, kT, 0.03, 3100.0},
-    {303, "T_VS", 34, kIn2, N, N, N, N, N, kT, 0.03, 6.3},
-    {304, "P_TS", 14, kIn2, Y, N, N, N, N, kP, 400.0, 6.3},
-    {305, "P_TV", 13, kIn2, Y, N, N, N, N, kP, 400.0, 0.03},
-    {306, "P_VI", 35, kIn2, Y, N, N, N, N, kP, 0.03, 3100.0},
-    {307, "P_VS", 34, kIn2, Y, N, N, N, N, kP, 0.03, 6.3},
-    {308, "V_PI", 25, kIn2, N, Y, N, N, N, kV, 10.0, 3100.0},
-    {309, "V_PS", 24, kIn2, N, Y, N, N, N, kV, 10.0, 6.3},
-    {310, "V_TP", 12, kIn2, N, Y, N, N, N, kV, 400.0, 10.0},
-    {311, "V_TS", 14, kIn2, N, Y, N, N, N, kV, 400.0, 6.3},
-    {312, "S_PI", 25, kIn2, N, N, Y, N, N, kS, 10.0, 3100.0},
-    {313, "S_TP", 12, kIn2, N, N, Y, N, N, kS, 400.0, 10.0},
-    {314, "S_TV", 13, kIn2, N, N, Y, N, N, kS, 400.0, 0.03},
-    {315, "S_VI", 35, kIn2, N, N, Y, N, N, kS, 0.03, 3100.0},
-    {316, "I_PS", 24, kIn2, N, N, N, Y, N, kI, 10.0, 6.3},
-    {317, "I_TP", 12, kIn2, N, N, N, Y, N, kI, 400.0, 10.0},
-    {318, "I_TS", 14, kIn2, N, N, N, Y, N, kI, 400.0, 6.3},
-    {319, "I_TV", 13, kIn2, N, N, N, Y, N, kI, 400.0, 0.03},
-    {320, "I_VS", 34, kIn2, N, N, N, Y, N, kI, 0.03, 6.3},
-    {400, "Ims_PS", 24, kIn2, N, N, N, Y, Y, kI, 0.1, 7.3},
-    {401, "Ims_TP", 12, kIn2, N, N, N, Y, Y, kI, 95.0, 0.1},
-    {402, "Sms_PI", 25, kIn2, N, N, Y, N, Y, kS, 0.1, 2660.0},
-    {403, "Sms_TP", 12, kIn2, N, N, Y, N, Y, kS, 95.0, 0.1},
-    {404, "Tms_PI", 25, kIn2, N, N, N, N, Y, kT, 0.1, 2660.0},
-    {405, "Tms_PS", 24, kIn2, N, N, N, N, Y, kT, 0.1, 7.3},
-    {406, "Vms_PI", 25, kIn2, N, Y, N, N, Y, kV, 0.1, 2660.0},
-    {407, "Vms_TP", 12, kIn2, N, Y, N, N, Y, kV, 95.0, 0.1},
-};
-
-struct Cells {
-  double q[7] = {};
-  PropertyRegion region = kRegionNone;
-};
-
-Cells Solve(int pair, double v1, double v2, bool nP, bool nV, bool nS, bool nI, bool meta) {
-  Cells c;
-  c.q[pair / 10] = v1;
-  c.q[pair % 10] = v2;
-  SolveState(pair, nP, nV, v1, v2, nS, nI, meta, c.q[1], c.q[2], c.q[3], c.q[4], c.q[5], c.q[6], c.region);
-  return c;
+// A state inside the domain of the functions of a group with the given inputs:
+// saturation at 150 °C / 1 MPa; wet steam X = 0.3, I = 1500 kJ/kg or V = 0.1 m3/kg;
+// superheated steam at 10 MPa around 400 °C; metastable steam at 0.1 MPa a few
+// kelvin below saturation.
+std::pair<double, double> SampleInputs(int group, const std::string& inputs) {
+  static const std::map<std::string, std::pair<double, double>> kByInputs[] = {
+      {{"T", {150, 0}}, {"P", {1, 0}}},
+      {{"TX", {150, 0.3}}, {"PX", {1, 0.3}}, {"TI", {150, 1500}}, {"PV", {1, 0.1}}},
+      {{"PI", {10, 3100}}, {"PS", {10, 6.3}}, {"VI", {0.03, 3100}}, {"VS", {0.03, 6.3}}, {"TS", {400, 6.3}},
+       {"TV", {400, 0.03}}, {"TP", {400, 10}}},
+      {{"PS", {0.1, 7.3}}, {"TP", {95, 0.1}}, {"PI", {0.1, 2660}}},
+  };
+  return kByInputs[group - 1].at(inputs);
 }
 
 void ExpectSame(double got, double expected, const std::string& what) {
@@ -108,58 +48,39 @@ void ExpectSame(double got, double expected, const std::string& what) {
 }
 
 TEST(FunctionCatalogue, SingleCallFunctionsMatchTheSolver) {
-  for (const auto& r : kSolveRows) {
-    const std::string what = std::string("code ") + std::to_string(r.code) + " " + r.name;
-    const double v2 = std::isnan(r.fixedX) ? r.in2 : r.fixedX;
-    const Cells c = Solve(r.pair, r.in1, v2, r.needP, r.needV, r.needS, r.needI, r.meta);
-    // The sample inputs lie where the function is meant to work.
-    EXPECT_LT(c.region, kRegionInputRange) << what;
-    if (r.code >= 400) {
-      EXPECT_EQ(c.region, kRegionMetastable) << what;
-    }
-    const double expected = c.q[r.result];
-    EXPECT_NE(expected, 0.0) << what;
-    ExpectSame(EvaluateFunction(r.code, r.in1, r.in2, 123.0), expected, what);
-    // The same function with the metastable preference flipped gives a different
-    // value at a metastable state, so a wrong preference cannot pass.
-    if (r.code >= 400) {
-      const Cells eq = Solve(r.pair, r.in1, v2, r.needP, r.needV, r.needS, r.needI, false);
-      EXPECT_GT(std::fabs(eq.q[r.result] - expected), 1e-6 * std::fabs(expected)) << what;
+  for (int g = 1; g <= 4; ++g) {
+    const auto group = FunctionsOfGroup(g);
+    const auto& names = kMnemonics[g - 1];
+    ASSERT_EQ(group.size(), names.size()) << "group " << g;
+    for (std::size_t k = 0; k < names.size(); ++k) {
+      const FunctionEntry& f = group[k];
+      const std::string& name = names[k];
+      const std::string what = "code " + std::to_string(f.code) + " " + name;
+      EXPECT_EQ(f.nameEn, name) << what;
+      EXPECT_EQ(f.nameCs, name) << what;
+      const std::string inputs = name.substr(name.find('_') + 1);
+      const bool meta = name.find("ms") != std::string::npos;
+      const auto [in1, in2] = SampleInputs(g, inputs);
+      const bool fixed = inputs.size() == 1;
+      const std::int32_t pair = MakePairCode(QuantityOfLetter(inputs[0]), fixed ? kX : QuantityOfLetter(inputs[1]));
+      const double v2 = fixed ? (name.find("23") != std::string::npos ? 1.0 : 0.0) : in2;
+      const Result c = SolveAll(pair, in1, v2, meta);
+      // The sample inputs lie where the function is meant to work.
+      EXPECT_LT(c.region, kRegionInputRange) << what;
+      if (meta) {
+        EXPECT_EQ(c.region, kRegionMetastable) << what;
+      }
+      const double expected = c.q[QuantityOfLetter(name[0])];
+      EXPECT_NE(expected, 0.0) << what;
+      ExpectSame(EvaluateFunction(f.code, in1, in2, 123.0), expected, what);
+      // The same function with the metastable preference flipped gives a different
+      // value at a metastable state, so a wrong preference cannot pass.
+      if (meta) {
+        const double equilibrium = SolveAll(pair, in1, v2, false).q[QuantityOfLetter(name[0])];
+        EXPECT_GT(std::fabs(equilibrium - expected), 1e-6 * std::fabs(expected)) << what;
+      }
     }
   }
-}
-
-TEST(FunctionCatalogue, EntriesMatchTheTable) {
-  for (const auto& r : kSolveRows) {
-    const std::string what = std::string("code ") + std::to_string(r.code);
-    const FunctionEntry* f = FindFunction(r.code);
-    ASSERT_NE(f, nullptr) << what;
-    EXPECT_EQ(f->code, r.code) << what;
-    EXPECT_STREQ(f->nameCs, r.name) << what;
-    EXPECT_STREQ(f->nameEn, r.name) << what;
-    EXPECT_EQ(f->group, r.code / 100) << what;
-    EXPECT_EQ(f->index, r.code % 100) << what;
-    EXPECT_EQ(f->method, FunctionMethod::kSolve) << what;
-    EXPECT_EQ(f->pair, r.pair) << what;
-    EXPECT_EQ(f->needP, r.needP) << what;
-    EXPECT_EQ(f->needV, r.needV) << what;
-    EXPECT_EQ(f->needS, r.needS) << what;
-    EXPECT_EQ(f->needI, r.needI) << what;
-    EXPECT_EQ(f->preferMetastable, r.meta) << what;
-    EXPECT_EQ(f->resultCell, r.result) << what;
-    EXPECT_EQ(f->resultQuantity, r.result) << what;
-    EXPECT_EQ(f->hasFixedValue2, !std::isnan(r.fixedX)) << what;
-    if (f->hasFixedValue2) {
-      EXPECT_EQ(f->fixedValue2, r.fixedX) << what;
-    }
-    EXPECT_EQ(f->inputCount, r.code < 200 ? 1 : 2) << what;
-  }
-}
-
-int QuantityOfLetter(char c) {
-  const std::string letters = "TPVSIX";
-  const auto k = letters.find(c);
-  return k == std::string::npos ? 0 : static_cast<int>(k) + 1;
 }
 
 // A mnemonic reads result_inputs: the first letter is the result quantity, the
@@ -265,7 +186,7 @@ TEST(SupplementaryFunctions, DrynessAndMoistureByRegion) {
       {20.0, 2000.0, kIn2},  // wet steam above 350 °C
   };
   for (const auto& r : rows) {
-    const Cells c = Solve(kPairPI, r.P, r.I, false, false, false, false, false);
+    const Result c = SolveAll(kPairPI, r.P, r.I);
     const double expected = std::isnan(r.dryness) ? c.q[kX] : r.dryness;
     if (std::isnan(r.dryness)) {
       EXPECT_TRUE(c.region == kRegionWet || c.region == kRegionWetCritical) << r.P << " " << r.I;
@@ -289,7 +210,7 @@ TEST(SupplementaryFunctions, UnclassifiableStateGivesMinusOneAndTwo) {
 TEST(SupplementaryFunctions, DrynessDoesNotPreferMetastable) {
   // Only reachable through the (P,I) classifier with the preference set; the
   // dryness function does not set it, so a state just inside the wet region is wet.
-  const Cells c = Solve(kPairPI, 0.1, 2660.0, false, false, false, false, false);
+  const Result c = SolveAll(kPairPI, 0.1, 2660.0);
   EXPECT_EQ(c.region, kRegionWet);
   EXPECT_NEAR(EvaluateFunction(500, 0.1, 2660.0, 0), c.q[kX], 1e-12);
 }
@@ -297,7 +218,7 @@ TEST(SupplementaryFunctions, DrynessDoesNotPreferMetastable) {
 TEST(SupplementaryFunctions, TransportPropertiesOfTheTPState) {
   const double states[][2] = {{25.0, 0.1}, {400.0, 10.0}, {600.0, 1.0}, {200.0, 30.0}};
   for (const auto& s : states) {
-    const Cells c = Solve(kPairTP, s[0], s[1], false, true, false, false, false);
+    const Result c = SolveAll(kPairTP, s[0], s[1]);
     ASSERT_LT(c.region, kRegionInputRange);
     ExpectSame(EvaluateFunction(502, s[0], s[1], 0), DynamicViscosity(s[0], c.q[kV]), "viscosity");
     ExpectSame(EvaluateFunction(503, s[0], s[1], 0), ThermalConductivity(s[0], c.q[kV]), "conductivity");
@@ -311,15 +232,8 @@ TEST(SupplementaryFunctions, TransportPropertiesOfTheTPState) {
 }
 
 TEST(SupplementaryFunctions, IsentropicExponent) {
-  const double P = 1.0, I = 3000.0;
-  const double s = Solve(kPairPI, P, I, false, true, true, false, false).q[kS];
-  const double P1 = 1.000001 * P, P2 = 0.999999 * P;
-  const double V1 = Solve(kPairPS, P1, s, false, true, false, false, false).q[kV];
-  const double V2 = Solve(kPairPS, P2, s, false, true, false, false, false).q[kV];
-  const double expected = -(V1 / P1) * (P1 - P2) / (V1 - V2);
-  EXPECT_NEAR(EvaluateFunction(504, P, I, 0), expected, 1e-9);
   // Superheated steam around 1.3 (1.29 … 1.31 for steam at 1 MPa, 250 °C).
-  EXPECT_NEAR(EvaluateFunction(504, P, I, 0), 1.3, 0.03);
+  EXPECT_NEAR(EvaluateFunction(504, 1.0, 3000.0, 0), 1.3, 0.03);
   // Low-pressure steam, nearly an ideal gas of its heat-capacity ratio (~1.32).
   EXPECT_NEAR(EvaluateFunction(504, 0.01, 3000.0, 0), 1.32, 0.03);
   // Out of range: an error, not a value built from zeros.
@@ -329,8 +243,8 @@ TEST(SupplementaryFunctions, IsentropicExponent) {
 
 TEST(SupplementaryFunctions, IsentropicHeatDrop) {
   const double P1 = 10.0, I1 = 3400.0, P2 = 0.1;
-  const Cells start = Solve(kPairPI, P1, I1, false, false, true, false, false);
-  const double h2 = Solve(kPairPS, P2, start.q[kS], false, false, false, true, false).q[kI];
+  const Result start = SolveAll(kPairPI, P1, I1);
+  const double h2 = SolveAll(kPairPS, P2, start.q[kS]).q[kI];
   ExpectSame(EvaluateFunction(505, P1, I1, P2), I1 - h2, "HISO");
   EXPECT_GT(EvaluateFunction(505, P1, I1, P2), 800.0);
   // No expansion: end pressure at or above the start.
@@ -344,8 +258,8 @@ TEST(SupplementaryFunctions, IsentropicHeatDrop) {
 
 TEST(SupplementaryFunctions, IsentropicPumpWork) {
   const double P1 = 0.1, T1 = 20.0, P2 = 10.0;
-  const Cells start = Solve(kPairTP, T1, P1, false, true, true, true, false);
-  const double h2 = Solve(kPairPS, P2, start.q[kS], false, false, false, true, false).q[kI];
+  const Result start = SolveAll(kPairTP, T1, P1);
+  const double h2 = SolveAll(kPairPS, P2, start.q[kS]).q[kI];
   ExpectSame(EvaluateFunction(506, P1, T1, P2), h2 - start.q[kI], "PumpISO");
   // For nearly incompressible water the work is v·Δp: 0.001002 m3/kg × 9.9 MPa.
   EXPECT_NEAR(EvaluateFunction(506, P1, T1, P2), start.q[kV] * (P2 - P1) * 1000.0, 0.05);

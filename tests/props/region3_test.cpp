@@ -214,33 +214,6 @@ TEST(EvaluateRegion3, TemperatureAndPressureOrVolume) {
   EXPECT_EQ(I, Enthalpy3(376.85, 0.005));
 }
 
-TEST(EvaluateRegion3, EveryPairFindsItsState) {
-  const double T0 = 376.85, V0 = 0.002;
-  const double P0 = Pressure3(T0, V0), S0 = Entropy3(T0, V0), I0 = Enthalpy3(T0, V0);
-  const struct {
-    std::int32_t pair;
-    double tolT, tolV;
-  } rows[] = {{kPairTS, 0, 3e-8}, {kPairPS, 0.06, 2e-6}, {kPairPI, 0.01, 2e-7}};  // TS: 1e-5/(∂s/∂v)
-  for (const auto& row : rows) {
-    double T = T0, P = P0, V = V0, S = S0, I = I0;
-    if (row.pair == kPairTS) V = 0;
-    if (row.pair == kPairPS || row.pair == kPairPI) T = 0, V = 0;
-    EvaluateRegion3(row.pair, true, true, true, T, P, V, S, I);
-    EXPECT_NEAR(T, T0, row.tolT + 1e-12) << "pair " << row.pair;
-    EXPECT_NEAR(V, V0, row.tolV) << "pair " << row.pair;
-  }
-  // (V,S) and (V,I) on the vapour side take their bracket from the scratch.
-  const double Tv = 390, Vv = 0.006;
-  SetVapourBracket(Vv);
-  for (std::int32_t pair : {kPairVS, kPairVI}) {
-    double T = 0, P = 0, V = Vv, S = Entropy3(Tv, Vv), I = Enthalpy3(Tv, Vv);
-    EvaluateRegion3(pair, true, pair == kPairVI, pair == kPairVS, T, P, V, S, I);
-    EXPECT_NEAR(T, Tv, 0.01) << "pair " << pair;
-    EXPECT_NEAR(P, Pressure3(Tv, Vv), 0.01) << "pair " << pair;
-  }
-  ClearScratch();
-}
-
 TEST(EvaluateRegion3, FlagsAndOtherPairs) {
   // Unasked quantities are left as they were.
   double T = 376.85, P = -1, V = 0.002, S = -2, I = -3;
