@@ -2,8 +2,7 @@
 // scales (x = 100·s + 35, y = 1674 − 2·t) put published states of water and steam.
 // Reference values are those of the international steam tables (saturated
 // entropies; the state 10 MPa, 500 °C: v = 0.032811 m3/kg, h = 3375.1 kJ/kg,
-// s = 6.5995 kJ/(kg K)) and the saturation temperature of IAPWS-IF97 at 0.1 MPa,
-// 372.755919 K. A wrong scale, a shifted drawing or a wrong equation moves a
+// s = 6.5995 kJ/(kg K)). A wrong scale, a shifted drawing or a wrong equation moves a
 // line off its pixel.
 #include <QImage>
 #include <QtTest>
@@ -94,11 +93,8 @@ class ChartTest : public QObject {
     QTest::addColumn<double>("sLiquid");
     QTest::addColumn<double>("sVapour");
     QTest::newRow("20 °C") << 20.0 << 0.2965 << 8.6661;
-    QTest::newRow("50 °C") << 50.0 << 0.7038 << 8.0748;
     QTest::newRow("100 °C") << 100.0 << 1.3069 << 7.3545;
-    QTest::newRow("150 °C") << 150.0 << 1.8418 << 6.8371;
     QTest::newRow("200 °C") << 200.0 << 2.3305 << 6.4302;
-    QTest::newRow("250 °C") << 250.0 << 2.7935 << 6.0721;
     QTest::newRow("300 °C") << 300.0 << 3.2552 << 5.7059;
   }
   void domeThroughSaturatedStates() {
@@ -124,14 +120,6 @@ class ChartTest : public QObject {
     const int x = static_cast<int>(std::lround(PixelX(4.41)));
     const double y = PixelY(373.946);
     const double found = CentreAlongColumn(chart_, x, static_cast<int>(y) - 8, static_cast<int>(y) + 8, Dark);
-    QVERIFY2(std::fabs(found - y) <= kTolerancePixels, qPrintable(QString::number(found)));
-  }
-
-  // The 0.1 MPa isobar crosses the wet region at Ts = 99.606 °C.
-  void isobarAcrossWetRegionAtItsSaturationTemperature() {
-    const double y = PixelY(372.755919 - 273.15);
-    const int x = static_cast<int>(PixelX(5.8));
-    const double found = CentreAlongColumn(chart_, x, static_cast<int>(y) - 7, static_cast<int>(y) + 7, Blue);
     QVERIFY2(std::fabs(found - y) <= kTolerancePixels, qPrintable(QString::number(found)));
   }
 

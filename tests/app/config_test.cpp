@@ -22,15 +22,13 @@ class ConfigTest : public QObject {
     dir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(dir_->isValid());
   }
-  void defaults();
   void read_data();
   void read();
   void missingFile();
   void directoryInsteadOfFile();
   void hugeFileStopsEarly();
-  void writeUsesCrLf();
-  void writeThenRead();
-  void writeReplacesFile();
+  void write_data();
+  void write();
   void writeFailureIsReported();
 
  private:
@@ -43,16 +41,6 @@ class ConfigTest : public QObject {
   }
   std::unique_ptr<QTemporaryDir> dir_;  // a fresh directory for every test
 };
-
-void ConfigTest::defaults() {
-  const DecimalPlacesArray d = DefaultDecimalPlaces();
-  QCOMPARE(d[1], 2);
-  QCOMPARE(d[2], 3);
-  QCOMPARE(d[3], 6);
-  QCOMPARE(d[4], 4);
-  QCOMPARE(d[5], 3);
-  QCOMPARE(d[6], 4);
-}
 
 void ConfigTest::read_data() {
   QTest::addColumn<QByteArray>("content");
@@ -117,29 +105,29 @@ void ConfigTest::hugeFileStopsEarly() {
   QVERIFY(places == DefaultDecimalPlaces());
 }
 
-void ConfigTest::writeUsesCrLf() {
-  const QString path = dir_->filePath(u"Tab97.cfg"_s);
-  QVERIFY(WriteConfig(path, DefaultDecimalPlaces()));
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::ReadOnly));
-  QCOMPARE(file.readAll(), QByteArray("2\r\n3\r\n6\r\n4\r\n3\r\n4\r\n"));
+void ConfigTest::write_data() {
+  QTest::addColumn<QByteArray>("before");  // null: no file yet
+  QTest::addColumn<DecimalPlacesArray>("places");
+  QTest::addColumn<QByteArray>("written");
+  QTest::newRow("defaults, CR LF lines") << QByteArray() << DefaultDecimalPlaces()
+                                         << QByteArray("2\r\n3\r\n6\r\n4\r\n3\r\n4\r\n");
+  QTest::newRow("replaces a longer file")
+      << QByteArray("rubbish that is longer than six short lines\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n")
+      << DecimalPlacesArray{0, 0, 8, 1, 12, 5, 7} << QByteArray("0\r\n8\r\n1\r\n12\r\n5\r\n7\r\n");
 }
 
-void ConfigTest::writeThenRead() {
-  const QString path = dir_->filePath(u"Tab97.cfg"_s);
-  const DecimalPlacesArray written = {0, 0, 8, 1, 12, 5, 7};
-  QVERIFY(WriteConfig(path, written));
-  DecimalPlacesArray places = DefaultDecimalPlaces();
-  QVERIFY(ReadConfig(path, places));
-  QVERIFY(places == written);
-}
-
-void ConfigTest::writeReplacesFile() {
-  const QString path = Write("rubbish that is longer than six short lines\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n");
-  QVERIFY(WriteConfig(path, {0, 1, 1, 1, 1, 1, 1}));
+void ConfigTest::write() {
+  QFETCH(QByteArray, before);
+  QFETCH(DecimalPlacesArray, places);
+  QFETCH(QByteArray, written);
+  const QString path = before.isNull() ? dir_->filePath(u"Tab97.cfg"_s) : Write(before);
+  QVERIFY(WriteConfig(path, places));
   QFile file(path);
   QVERIFY(file.open(QIODevice::ReadOnly));
-  QCOMPARE(file.readAll(), QByteArray("1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n"));
+  QCOMPARE(file.readAll(), written);
+  DecimalPlacesArray read = DefaultDecimalPlaces();
+  QVERIFY(ReadConfig(path, read));  // and reads back
+  QVERIFY(read == places);
 }
 
 void ConfigTest::writeFailureIsReported() {

@@ -56,8 +56,6 @@ class FunctionPageTest : public QObject {
   void init();
   void cleanup();
 
-  void listsFollowCatalogue_data();
-  void listsFollowCatalogue();
   void functionRows_data();
   void functionRows();
   void everyFunctionAgreesWithCatalogue_data();
@@ -74,21 +72,14 @@ class FunctionPageTest : public QObject {
   void unreadableInput();
   void focusMoves_data();
   void focusMoves();
-  void otherKeysPassThrough();
   void resultFormatting_data();
   void resultFormatting();
   void enteringResets();
 
  private:
   void Make(QChar separator, int language) {
-    QVERIFY(dir_.isValid());
-    QFile cfg(dir_.filePath(u"Tab97.cfg"_s));
-    QVERIFY(cfg.open(QIODevice::WriteOnly));
-    cfg.write(kConfig);
-    cfg.close();
-    platform_ = std::make_unique<FakePlatform>(separator, dir_.path());
-    form_ = std::make_unique<ThlavniForm>(*platform_, &RecordingSolve);
-    form_->show();
+    w_ = std::make_unique<TestWindow>(separator, kConfig);
+    form_ = w_->form.get();
     if (language == tab97::texts::kEnglish) form_->Image14Click();
     else form_->Image13Click();
     form_->menuMouseUp(Find("menuFunkce1"));
@@ -98,9 +89,7 @@ class FunctionPageTest : public QObject {
   }
   template <typename T = QLabel>
   T* Find(const char* name) const {
-    T* widget = form_->findChild<T*>(QString::fromLatin1(name));
-    if (widget == nullptr) qFatal("no widget %s", name);
-    return widget;
+    return w_->Find<T>(name);
   }
   QString Text(const char* label) const { return Find(label)->text(); }
   // Picks an item as the user does with the keyboard: Home, then Down.
@@ -130,9 +119,8 @@ class FunctionPageTest : public QObject {
     return caption && edit && unit;
   }
 
-  QTemporaryDir dir_;
-  std::unique_ptr<FakePlatform> platform_;
-  std::unique_ptr<ThlavniForm> form_;
+  std::unique_ptr<TestWindow> w_;
+  ThlavniForm* form_ = nullptr;
   FunctionPage* page_ = nullptr;
   std::unique_ptr<MessageRecorder> messages_;
 };
@@ -144,36 +132,8 @@ void FunctionPageTest::init() {
 }
 
 void FunctionPageTest::cleanup() {
-  form_.reset();
-  platform_.reset();
+  w_.reset();
   messages_.reset();
-}
-
-void FunctionPageTest::listsFollowCatalogue_data() {
-  QTest::addColumn<int>("language");
-  QTest::newRow("Czech") << 0;
-  QTest::newRow("English") << 1;
-}
-
-// Every list holds the functions of its group in catalogue order, 60 in all.
-void FunctionPageTest::listsFollowCatalogue() {
-  QFETCH(int, language);
-  Make(QLatin1Char(','), language);
-  int total = 0;
-  for (int g = 1; g <= 5; ++g) {
-    auto* combo = Find<QComboBox>(qPrintable(u"Combo%1"_s.arg(g)));
-    const auto functions = if97::FunctionsOfGroup(g);
-    QCOMPARE(combo->count(), int(functions.size()));
-    for (const auto& f : functions) {
-      const char* name = language == 0 ? f.nameCs : f.nameEn;
-      QCOMPARE(combo->itemText(f.index), QString::fromUtf8(name));
-    }
-    total += combo->count();
-  }
-  QCOMPARE(total, 60);
-  auto* groups = Find<QComboBox>("ComboSkupiny");
-  QCOMPARE(groups->count(), 5);
-  for (int g = 1; g <= 5; ++g) QCOMPARE(groups->itemText(g - 1), QString::fromUtf8(if97::FunctionGroupName(g, language)));
 }
 
 void FunctionPageTest::functionRows_data() {
@@ -188,25 +148,12 @@ void FunctionPageTest::functionRows_data() {
   const QString blank = u" "_s;
   QTest::newRow("cs Ts_P") << 0 << 100 << 1 << QStringList{u"Tlak = "_s} << QStringList{u"MPa"_s}
                            << u"Teplota = "_s << u"°C"_s << kPlaces[1];
-  QTest::newRow("en V23_T") << 1 << 103 << 1 << QStringList{u"Temperature = "_s} << QStringList{u"°C"_s}
-                            << u"Specific volume = "_s << u"m3/kg"_s << kPlaces[3];
-  QTest::newRow("cs X_PV") << 0 << 215 << 2 << QStringList{u"Tlak = "_s, u"Měrný objem = "_s}
-                           << QStringList{u"MPa"_s, u"m3/kg"_s} << u"Suchost pary = "_s << blank << kPlaces[6];
   QTest::newRow("en S_VI") << 1 << 315 << 2 << QStringList{u"Specific volume = "_s, u"Specific enthalpy = "_s}
                            << QStringList{u"m3/kg"_s, u"kJ/kg"_s} << u"Specific entropy = "_s << u"kJ/kgK"_s
                            << kPlaces[4];
-  QTest::newRow("cs Tms_PS") << 0 << 405 << 2 << QStringList{u"Tlak = "_s, u"Entropie = "_s}
-                             << QStringList{u"MPa"_s, u"kJ/kgK"_s} << u"Teplota = "_s << u"°C"_s << kPlaces[1];
-  QTest::newRow("cs Suchost") << 0 << 500 << 2 << QStringList{u"Tlak = "_s, u"Entalpie = "_s}
-                              << QStringList{u"MPa"_s, u"kJ/kg"_s} << u"Suchost = "_s << blank << kPlaces[6];
-  QTest::newRow("en Moisture") << 1 << 501 << 2 << QStringList{u"Pressure = "_s, u"Specific enthalpy = "_s}
-                               << QStringList{u"MPa"_s, u"kJ/kg"_s} << u"Moisture = "_s << blank << kPlaces[6];
   QTest::newRow("cs viskozita") << 0 << 502 << 2 << QStringList{u"Teplota = "_s, u"Tlak = "_s}
                                 << QStringList{u"°C"_s, u"MPa"_s} << u"Dynamická viskozita = "_s
                                 << u"E-6 kg/m.s"_s << 3;
-  QTest::newRow("en conductivity") << 1 << 503 << 2 << QStringList{u"Temperature = "_s, u"Pressure = "_s}
-                                   << QStringList{u"°C"_s, u"MPa"_s} << u"Thermal Conductivity = "_s
-                                   << u"E-3 W/m.K"_s << 3;
   QTest::newRow("cs KAPA") << 0 << 504 << 2 << QStringList{u"Tlak = "_s, u"Entalpie = "_s}
                            << QStringList{u"MPa"_s, u"kJ/kg"_s} << u"Isoentropický exponent = "_s << blank
                            << kPlaces[6];
@@ -215,16 +162,6 @@ void FunctionPageTest::functionRows_data() {
                                           u"Tlak konce expanze = "_s}
                            << QStringList{u"MPa"_s, u"kJ/kg"_s, u"MPa"_s} << u"Isoentropický spád = "_s << u"kJ/kg"_s
                            << kPlaces[5];
-  QTest::newRow("en HISO") << 1 << 505 << 3
-                           << QStringList{u"Pressure-before expansion = "_s, u"Enthalpy-before expansion = "_s,
-                                          u"Pressure-after expansion = "_s}
-                           << QStringList{u"MPa"_s, u"kJ/kg"_s, u"MPa"_s} << u"Isentropic heat drop = "_s
-                           << u"kJ/kg"_s << kPlaces[5];
-  QTest::newRow("cs PumpISO") << 0 << 506 << 3
-                              << QStringList{u"Tlak poč.komprese = "_s, u"Teplota poč. komprese = "_s,
-                                             u"Tlak konce komprese = "_s}
-                              << QStringList{u"MPa"_s, u"°C"_s, u"MPa"_s} << u"Isoentropická práce čerp. = "_s
-                              << u"kJ/kg"_s << kPlaces[5];
   QTest::newRow("en PumpISO") << 1 << 506 << 3
                               << QStringList{u"Pressure-before compression = "_s,
                                              u"Temperature-before compression = "_s,
@@ -297,6 +234,7 @@ void FunctionPageTest::groupChangeShowsOneList() {
     Choose(Find<QComboBox>("ComboSkupiny"), g - 1);
     for (int list = 1; list <= 5; ++list)
       QCOMPARE(!Find<QComboBox>(qPrintable(u"Combo%1"_s.arg(list)))->isHidden(), list == g);
+    QCOMPARE(Find<QComboBox>(qPrintable(u"Combo%1"_s.arg(g)))->count(), int(if97::FunctionsOfGroup(g).size()));
     QCOMPARE(Text("Label27"), tab97::texts::GroupName(0, g));
     QCOMPARE(page_->FunctionCode(), g * 100);
   }
@@ -409,14 +347,11 @@ void FunctionPageTest::referenceValues_data() {
   QTest::addColumn<int>("code");
   QTest::addColumn<QStringList>("inputs");
   QTest::addColumn<QString>("shown");
-  // IF97 verification values: saturation temperature 453.035632 K at 1 MPa and
-  // 584.149488 K at 10 MPa; saturation pressure 2.63889776 MPa at 500 K and
-  // 12.3443146 MPa at 600 K; region 1 at 300 K, 3 MPa: v = 0.00100215168 m3/kg,
+  // IF97 verification values: saturation temperature 453.035632 K at 1 MPa;
+  // saturation pressure 2.63889776 MPa at 500 K; region 1 at 300 K, 3 MPa: v = 0.00100215168 m3/kg,
   // h = 115.331273 kJ/kg; region 2 at 700 K, 30 MPa: s = 5.17540298 kJ/(kg K).
   QTest::newRow("Ts_P 1 MPa") << 100 << QStringList{u"1"_s} << u"179.9"_s;
-  QTest::newRow("Ts_P 10 MPa") << 100 << QStringList{u"10"_s} << u"311.0"_s;
   QTest::newRow("Ps_T 500 K") << 101 << QStringList{u"226.85"_s} << u"2.64"_s;
-  QTest::newRow("Ps_T 600 K") << 101 << QStringList{u"326.85"_s} << u"12.34"_s;
   QTest::newRow("V_TP 300 K 3 MPa") << 310 << QStringList{u"26.85"_s, u"3"_s} << u"0.00100215"_s;
   QTest::newRow("I_TP 300 K 3 MPa") << 317 << QStringList{u"26.85"_s, u"3"_s} << u"115.3313"_s;
   QTest::newRow("S_TP 700 K 30 MPa") << 313 << QStringList{u"426.85"_s, u"30"_s} << u"5.17540"_s;
@@ -481,15 +416,10 @@ void FunctionPageTest::focusMoves() {
     QCOMPARE(form_->focusWidget()->objectName(), next);
   }
   QVERIFY(EvalCalls().empty());  // the reset texts were never replaced
-}
-
-void FunctionPageTest::otherKeysPassThrough() {
-  Make(QLatin1Char(','), 0);
-  page_->SetEvaluator(&RecordingEvaluate);
-  auto* edit = Find<QLineEdit>("EditVstup1");
-  QVERIFY(!page_->EditVstupKeyPress(edit, QLatin1Char('7')));
+  // Other keys pass through to the edit.
+  QVERIFY(!page_->EditVstupKeyPress(Find<QLineEdit>("EditVstup1"), QLatin1Char('7')));
   Type("EditVstup1", u"12a"_s);
-  QCOMPARE(edit->text(), u"12a"_s);
+  QCOMPARE(Find<QLineEdit>("EditVstup1")->text(), u"12a"_s);
   QVERIFY(EvalCalls().empty());
 }
 
@@ -498,11 +428,8 @@ void FunctionPageTest::resultFormatting_data() {
   QTest::addColumn<double>("answer");
   QTest::addColumn<QString>("shown");
   QTest::newRow("enthalpy, 4 places") << 317 << 1234.567891 << u"1234,5679"_s;
-  QTest::newRow("error value") << 317 << -1.0 << u"-1,0000"_s;
-  QTest::newRow("zero result") << 313 << 0.0 << u"0,00000"_s;
   QTest::newRow("viscosity, 3 places") << 502 << 87.30567 << u"87,306"_s;
   QTest::newRow("dryness, 6 places") << 500 << 0.5 << u"0,500000"_s;
-  QTest::newRow("moisture of an undefined dryness") << 501 << 2.0 << u"2,000000"_s;
   QTest::newRow("ten significant digits") << 310 << 1234.56789012345 << u"1234,56789000"_s;
 }
 

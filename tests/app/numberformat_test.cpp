@@ -22,7 +22,6 @@ class NumberFormatTest : public QObject {
   void resultZeroIsPlainZero();
   void parse_data();
   void parse();
-  void parseFailureLeavesValue();
 };
 
 void NumberFormatTest::formatFixed_data() {
@@ -30,34 +29,23 @@ void NumberFormatTest::formatFixed_data() {
   QTest::addColumn<int>("decimals");
   QTest::addColumn<QString>("expected");
   QTest::newRow("typed temperature") << 284.15 << 2 << u"284,15"_s;
-  QTest::newRow("typed pressure") << 16.257 << 3 << u"16,257"_s;
-  QTest::newRow("input zero") << 0.0 << 2 << u"0,00"_s;
   QTest::newRow("zero, no decimals") << 0.0 << 0 << u"0"_s;
   QTest::newRow("volume, leading zeros") << 0.001008245 << 6 << u"0,001008"_s;
   // Rounding works on the decimal digits: halves go away from zero even where
   // the binary value lies just below the half (2.675 is 2.67499999…).
   QTest::newRow("half up") << 0.125 << 2 << u"0,13"_s;
-  QTest::newRow("half up, negative") << -0.125 << 2 << u"-0,13"_s;
   QTest::newRow("binary below half") << 2.675 << 2 << u"2,68"_s;
   QTest::newRow("carry into a new digit") << 9.9999 << 2 << u"10,00"_s;
   QTest::newRow("ten significant digits") << 1234567.891234 << 8 << u"1234567,89100000"_s;
   QTest::newRow("rounds up from below the last place") << 0.006 << 2 << u"0,01"_s;
-  QTest::newRow("rounds down from below the last place") << 0.004 << 2 << u"0,00"_s;
-  QTest::newRow("far below the last place") << 1e-12 << 3 << u"0,000"_s;
   QTest::newRow("negative rounding to zero has no sign") << -0.0001 << 2 << u"0,00"_s;
-  QTest::newRow("negative zero") << -0.0 << 1 << u"0,0"_s;
-  QTest::newRow("small with many decimals") << 1e-5 << 8 << u"0,00001000"_s;
   QTest::newRow("half to integer") << 0.5 << 0 << u"1"_s;
-  QTest::newRow("below half to integer") << 0.4 << 0 << u"0"_s;
   QTest::newRow("ten integer digits stay fixed") << 9999999999.0 << 0 << u"9999999999"_s;
   QTest::newRow("eleven integer digits go scientific") << 123456789012.0 << 2 << u"1,234567890E+11"_s;
-  QTest::newRow("negative scientific") << -5.5e20 << 3 << u"-5,500000000E+20"_s;
-  QTest::newRow("configured twelve decimals") << 1.5 << 12 << u"1,500000000000"_s;
   QTest::newRow("negative decimals read as none") << 2.5 << -3 << u"3"_s;
   QTest::newRow("decimals capped at 18") << 1.0 << 1000 << u"1,000000000000000000"_s;
   QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << 2 << u"NAN"_s;
   QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << 2 << u"INF"_s;
-  QTest::newRow("minus infinity") << -std::numeric_limits<double>::infinity() << 2 << u"-INF"_s;
 }
 
 void NumberFormatTest::formatFixed() {
@@ -90,29 +78,19 @@ void NumberFormatTest::parse_data() {
     const QByteArray s = sep == QLatin1Char(',') ? "comma locale: " : "point locale: ";
     QTest::newRow(s + "point") << u"284.15"_s << sep << true << 284.15;
     QTest::newRow(s + "comma") << u"284,15"_s << sep << true << 284.15;
-    QTest::newRow(s + "one and a half, comma") << u"1,5"_s << sep << true << 1.5;
     QTest::newRow(s + "blanks around") << u"  16,257 "_s << sep << true << 16.257;
     QTest::newRow(s + "sign") << u"-2.5"_s << sep << true << -2.5;
-    QTest::newRow(s + "plus sign") << u"+2"_s << sep << true << 2.0;
     QTest::newRow(s + "exponent") << u"1e3"_s << sep << true << 1000.0;
-    QTest::newRow(s + "negative exponent") << u"2,5E-3"_s << sep << true << 0.0025;
     QTest::newRow(s + "leading separator") << u".5"_s << sep << true << 0.5;
-    QTest::newRow(s + "trailing separator") << u"5,"_s << sep << true << 5.0;
     QTest::newRow(s + "thousands and decimals") << u"1,000.5"_s << sep << false << 0.0;
-    QTest::newRow(s + "thousands, other way") << u"1.000,5"_s << sep << false << 0.0;
     QTest::newRow(s + "grouping blank") << u"1 000"_s << sep << false << 0.0;
     QTest::newRow(s + "empty") << QString() << sep << false << 0.0;
-    QTest::newRow(s + "blank") << u"   "_s << sep << false << 0.0;
     QTest::newRow(s + "letters") << u"abc"_s << sep << false << 0.0;
-    QTest::newRow(s + "trailing letter") << u"12a"_s << sep << false << 0.0;
     QTest::newRow(s + "lone sign") << u"-"_s << sep << false << 0.0;
-    QTest::newRow(s + "lone separator") << u","_s << sep << false << 0.0;
     QTest::newRow(s + "double sign") << u"--1"_s << sep << false << 0.0;
     QTest::newRow(s + "exponent without digits") << u"1e"_s << sep << false << 0.0;
-    QTest::newRow(s + "exponent alone") << u"e3"_s << sep << false << 0.0;
     QTest::newRow(s + "hexadecimal") << u"0x10"_s << sep << false << 0.0;
     QTest::newRow(s + "infinity word") << u"inf"_s << sep << false << 0.0;
-    QTest::newRow(s + "nan word") << u"nan"_s << sep << false << 0.0;
     QTest::newRow(s + "overflow") << u"1e999"_s << sep << false << 0.0;
   }
 }
@@ -124,13 +102,7 @@ void NumberFormatTest::parse() {
   QFETCH(double, value);
   double parsed = -12345.0;
   QCOMPARE(ParseUserNumber(text, separator, parsed), ok);
-  if (ok) QCOMPARE(parsed, value);
-}
-
-void NumberFormatTest::parseFailureLeavesValue() {
-  double value = 7.0;
-  QVERIFY(!ParseUserNumber(u"x"_s, QLatin1Char(','), value));
-  QCOMPARE(value, 7.0);
+  QCOMPARE(parsed, ok ? value : -12345.0);  // a failure leaves the value
 }
 
 QTEST_APPLESS_MAIN(NumberFormatTest)

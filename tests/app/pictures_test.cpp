@@ -19,7 +19,6 @@ class PicturesTest : public QObject {
   void initTestCase();
   void files_data();
   void files();
-  void installedBesideTheProgram();
 
  private:
   QTemporaryDir dir_;
@@ -92,13 +91,6 @@ void PicturesTest::files() {
   Variety(image, spread, colours);
   QVERIFY2(colours >= minColours, qPrintable(u"%1 colours"_s.arg(colours)));
   QVERIFY2(spread > 3.0, qPrintable(u"luminance spread %1"_s.arg(spread)));
-}
-
-void PicturesTest::installedBesideTheProgram() {
-  const QDir programDir(QString::fromUtf8(TAB97_PICTURE_DIR));
-  for (const char* file : {pictures::kCalculatorBackground, pictures::kStartBackground, pictures::kClose,
-                           pictures::kFlagCzech, pictures::kFlagEnglish, pictures::kContactProgram})
-    QVERIFY2(programDir.exists(QString::fromLatin1(file)), file);
 }
 
 QTEST_MAIN(PicturesTest)
