@@ -117,124 +117,86 @@ TEST(Template, HeaderRecords) {
                          p.NoLastFooter}),
             (QList<bool>{true, false, false, true, true, true}));
   ASSERT_EQ(r.groups.count(), 2);
+  for (int g = 0; g < 2; ++g) {
+    const TPolSkup& group = r.groups[g];
+    EXPECT_EQ((QList<int>{group.columnIndex, group.startBand.visible, group.startBand.height, group.endBand.height,
+                          group.newPage}),
+              (g == 0 ? QList<int>{0, 1, 30, 20, 1} : QList<int>{2, 0, 0, 15, 0}))
+        << "group " << g;
+  }
   EXPECT_EQ(r.groups[0].columnName, u"Vel1"_s);
-  EXPECT_EQ(r.groups[0].columnIndex, 0);
-  EXPECT_TRUE(r.groups[0].startBand.visible);
-  EXPECT_EQ(r.groups[0].startBand.height, 30);
-  EXPECT_EQ(r.groups[0].endBand.height, 20);
-  EXPECT_TRUE(r.groups[0].newPage);
   EXPECT_TRUE(r.groups[1].columnName.isEmpty());
-  EXPECT_EQ(r.groups[1].columnIndex, 2);
-  EXPECT_FALSE(r.groups[1].startBand.visible);
-  EXPECT_EQ(r.groups[1].endBand.height, 15);
-  EXPECT_EQ(r.designerValue, 7);
-  EXPECT_EQ(r.raster.type, kRasterCharacter);
-  EXPECT_EQ(r.raster.designerFlag1, 1);
-  EXPECT_TRUE(r.background.own);
-  EXPECT_EQ(r.background.left, 10);
-  EXPECT_EQ(r.background.top, 20);
+  EXPECT_EQ((QList<int>{r.designerValue, r.raster.type, r.raster.designerFlag1}), (QList<int>{7, kRasterCharacter, 1}));
+  EXPECT_EQ((QList<int>{r.background.own, r.background.left, r.background.top}), (QList<int>{1, 10, 20}));
   EXPECT_EQ(r.background.picture, u"pozadí.bmp"_s);
 }
 
 TEST(Template, FunctionRecords) {
   const Read read(Lines(kHandmade));
-  const ReportDefinition& r = read.r;
-  ASSERT_EQ(r.functions.count(), 2);
-  const TRadekFunkce& s = r.functions[0];
-  EXPECT_EQ(s.name, u"soucet"_s);
-  EXPECT_EQ(s.description, u"Součet teplot"_s);
-  EXPECT_EQ(s.type, kFunctionNumeric);
-  EXPECT_EQ(s.initialValue, u"0"_s);
-  EXPECT_EQ(s.resetScope, kResetReport);
-  EXPECT_EQ(s.expression, u"#1"_s);
-  EXPECT_EQ(s.aggregation, kAggSum);
-  EXPECT_EQ(s.precision, 15);
-  EXPECT_EQ(s.decimals, 3);
-  EXPECT_EQ(s.format, kFormatFixed);
-  const TRadekFunkce& p = r.functions[1];
-  EXPECT_EQ(p.description, u"Text \"s\" uvozovkami"_s);
-  EXPECT_EQ(p.type, kFunctionText);
-  EXPECT_EQ(p.resetScope, kResetPage);
-  EXPECT_EQ(p.expression, u"IIF(#1 > 0, 'kladné', 'záporné')"_s);
-  EXPECT_EQ(p.format, kFormatGeneral);
+  ASSERT_EQ(read.r.functions.count(), 2);
+  const TRadekFunkce& s = read.r.functions[0];
+  EXPECT_EQ((QStringList{s.name, s.description, s.initialValue, s.expression}),
+            (QStringList{u"soucet"_s, u"Součet teplot"_s, u"0"_s, u"#1"_s}));
+  EXPECT_EQ((QList<int>{s.type, s.resetScope, s.aggregation, s.precision, s.decimals, s.format}),
+            (QList<int>{kFunctionNumeric, kResetReport, kAggSum, 15, 3, kFormatFixed}));
+  const TRadekFunkce& p = read.r.functions[1];
+  EXPECT_EQ((QStringList{p.description, p.expression}),
+            (QStringList{u"Text \"s\" uvozovkami"_s, u"IIF(#1 > 0, 'kladné', 'záporné')"_s}));
+  EXPECT_EQ((QList<int>{p.type, p.resetScope, p.format}), (QList<int>{kFunctionText, kResetPage, kFormatGeneral}));
 }
 
 TEST(Template, ElementRecords) {
   const Read read(Lines(kHandmade));
   const ReportDefinition& r = read.r;
   const TReportElement& z = r.sections[kSectionStart].elements.at(0);
-  EXPECT_EQ(z.kind, kElementText);
-  EXPECT_EQ((QList<int>{z.left, z.top, z.width, z.height}), (QList<int>{10, 10, 500, 40}));
+  EXPECT_EQ((QList<int>{z.kind, z.left, z.top, z.width, z.height, z.alignment}),
+            (QList<int>{kElementText, 10, 10, 500, 40, kAlignCenter}));
   EXPECT_EQ(z.font, (TReportFont{u"Arial CE"_s, 14, 0, kFontBold, 238}));
-  EXPECT_EQ(z.alignment, kAlignCenter);
   EXPECT_EQ(z.text, u"Termofyzikální vlastnosti, voda"_s);
 
   const TReportElement& h = r.sections[kSectionHeader].elements.at(0);
-  EXPECT_EQ(h.kind, kElementParameter);
-  EXPECT_EQ(h.index, 12);
-  EXPECT_EQ(h.font.color, 4);
-  EXPECT_EQ(h.flags, kFlagVariableHeight);
-  EXPECT_EQ(h.frame, 15);
+  EXPECT_EQ((QList<int>{h.kind, h.index, h.font.color, h.flags, h.frame}),
+            (QList<int>{kElementParameter, 12, 4, kFlagVariableHeight, 15}));
   EXPECT_EQ(r.sections[kSectionHeader].elements.at(1).font.style, kFontItalic);
 
   const QList<TReportElement>& body = r.sections[kSectionBody].elements;
   ASSERT_EQ(body.size(), 8);
-  EXPECT_EQ(body[0].name, u"Vel1"_s);
-  EXPECT_EQ(body[0].index, 0);
-  EXPECT_EQ(body[0].text, u"%.3f"_s);
-  EXPECT_TRUE(body[1].name.isEmpty());
-  EXPECT_EQ(body[1].index, 3);
-  EXPECT_EQ(body[1].rotation(), 90);
-  EXPECT_EQ(body[2].kind, kElementCaption);
-  EXPECT_EQ(body[2].index, 1);
-  EXPECT_EQ(body[2].font.color, 12);
-  EXPECT_EQ(body[2].font.style, 8);
-  EXPECT_EQ(body[2].flags, kFlagJustify);
-  EXPECT_EQ(body[2].frame, 5);
-  EXPECT_EQ(body[2].extra, (std::array<int, 3>{1, 2, 3}));
-  EXPECT_EQ(body[3].kind, kElementVariable);
-  EXPECT_EQ(body[3].index, kVarRow);
-  EXPECT_EQ(body[4].kind, kElementFunction);
-  EXPECT_EQ(body[4].name, u"soucet"_s);
-  EXPECT_EQ(body[4].index, 0);
-  EXPECT_EQ(body[5].index, 1);
-  EXPECT_TRUE(body[5].name.isEmpty());
-  EXPECT_EQ(body[6].kind, kElementLine);
-  EXPECT_EQ(body[6].penWidth, 2);
-  EXPECT_EQ(body[6].penColor, 9);
-  EXPECT_EQ(body[7].kind, kElementDetail);
-  EXPECT_EQ(body[7].top, 30);
-  EXPECT_EQ(body[7].height, 40);
+  EXPECT_EQ((QStringList{body[0].name, body[0].text, body[1].name, body[4].name, body[5].name}),
+            (QStringList{u"Vel1"_s, u"%.3f"_s, u""_s, u"soucet"_s, u""_s}));
+  EXPECT_EQ((QList<int>{body[0].index, body[1].index, body[1].rotation(), body[4].index, body[5].index}),
+            (QList<int>{0, 3, 90, 0, 1}));
+  const TReportElement& caption = body[2];
+  EXPECT_EQ((QList<int>{caption.kind, caption.index, caption.font.color, caption.font.style, caption.flags,
+                        caption.frame}),
+            (QList<int>{kElementCaption, 1, 12, 8, kFlagJustify, 5}));
+  EXPECT_EQ(caption.extra, (std::array<int, 3>{1, 2, 3}));
+  EXPECT_EQ((QList<int>{body[3].kind, body[3].index, body[4].kind}), (QList<int>{kElementVariable, kVarRow, kElementFunction}));
+  EXPECT_EQ((QList<int>{body[6].kind, body[6].penWidth, body[6].penColor}), (QList<int>{kElementLine, 2, 9}));
+  EXPECT_EQ((QList<int>{body[7].kind, body[7].top, body[7].height}), (QList<int>{kElementDetail, 30, 40}));
 
   const QList<TReportElement>& end = r.sections[kSectionEnd].elements;
   ASSERT_EQ(end.size(), 7);
-  EXPECT_EQ(end[1].index, kElementRectangle);
-  EXPECT_EQ(end[1].penStyle, 2);
-  EXPECT_EQ(end[1].fillColor, 15);
-  EXPECT_EQ(end[1].fillStyle, 1);
-  EXPECT_EQ(end[2].index, kElementRoundRect);
-  EXPECT_EQ(end[3].index, kElementEllipse);
-  EXPECT_EQ(end[4].kind, kElementPicture);
-  EXPECT_EQ(end[4].frame, kPictureStretch | kPictureKeepAspect);
+  EXPECT_EQ((QList<int>{end[1].index, end[1].penStyle, end[1].fillColor, end[1].fillStyle}),
+            (QList<int>{kElementRectangle, 2, 15, 1}));
+  EXPECT_EQ((QList<int>{end[2].index, end[3].index}), (QList<int>{kElementRoundRect, kElementEllipse}));
+  EXPECT_EQ((QList<int>{end[4].kind, end[4].frame}), (QList<int>{kElementPicture, kPictureStretch | kPictureKeepAspect}));
   EXPECT_EQ(end[4].text, u"logo.bmp;znak.bmp"_s);
-  EXPECT_EQ(end[5].kind, kElementBarcode);
-  EXPECT_EQ(end[5].barcodeType(), 14);
-  EXPECT_EQ(end[5].barWidth(), 2);
-  EXPECT_EQ(end[5].frame, kBarcodeCheckDigit | kBarcodeShowText);
+  EXPECT_EQ((QList<int>{end[5].kind, end[5].barcodeType(), end[5].barWidth(), end[5].frame}),
+            (QList<int>{kElementBarcode, 14, 2, kBarcodeCheckDigit | kBarcodeShowText}));
   EXPECT_EQ(end[5].text, u"8590000000001"_s);
-  EXPECT_EQ(end[6].kind, kElementPaintBox);
-  EXPECT_EQ(end[6].index, 3);
-  EXPECT_EQ(end[6].fillStyle, 1);
+  EXPECT_EQ((QList<int>{end[6].kind, end[6].index, end[6].fillStyle}), (QList<int>{kElementPaintBox, 3, 1}));
 
-  EXPECT_EQ(r.groups[0].startBand.elements.at(0).name, u"Vel1"_s);
-  EXPECT_EQ(r.groups[0].endBand.elements.at(0).name, u"popis"_s);
-  EXPECT_EQ(r.groups[0].endBand.elements.at(0).index, 1);
-  EXPECT_EQ(r.groups[1].startBand.elements.at(0).text, u"Skupina B"_s);
+  const TReportElement& groupEnd = r.groups[0].endBand.elements.at(0);
+  EXPECT_EQ((QStringList{r.groups[0].startBand.elements.at(0).name, groupEnd.name,
+                         r.groups[1].startBand.elements.at(0).text}),
+            (QStringList{u"Vel1"_s, u"popis"_s, u"Skupina B"_s}));
+  EXPECT_EQ(groupEnd.index, 1);
   ASSERT_EQ(r.detailCount(), 1);
+  const TOddilSestavy& detailBody = r.detail(0).sections[kSectionBody];
   EXPECT_EQ(r.detail(0).parent(), &r);
-  EXPECT_EQ(r.detail(0).sections[kSectionBody].height, 17);
-  EXPECT_EQ(r.detail(0).sections[kSectionBody].elements.at(0).index, -1);  // the detail has no columns
-  EXPECT_EQ(r.detail(0).sections[kSectionBody].elements.at(0).name, u"Vel4"_s);
+  EXPECT_EQ(detailBody.height, 17);
+  EXPECT_EQ(detailBody.elements.at(0).index, -1);  // the detail has no columns
+  EXPECT_EQ(detailBody.elements.at(0).name, u"Vel4"_s);
 }
 
 TEST(Template, EmptyTemplate) {
