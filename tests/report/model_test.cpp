@@ -219,28 +219,18 @@ TEST(FormatPatterns, ValuePatternsAndLiterals) {
     const char16_t* text;
   };
   const Case cases[] = {
-      {u"%d", FormatArgument::ofInteger(42), u"42"},
-      {u"Strana %d", FormatArgument::ofInteger(3), u"Strana 3"},
-      {u"%5d|", FormatArgument::ofInteger(42), u"   42|"},
-      {u"%-5d|", FormatArgument::ofInteger(42), u"42   |"},
-      {u"%05d", FormatArgument::ofInteger(-42), u"-0042"},
-      {u"%.3d", FormatArgument::ofInteger(7), u"007"},
-      {u"%x", FormatArgument::ofInteger(255), u"ff"},
-      {u"%s kg", FormatArgument::ofText(u"1,5"_s), u"1,5 kg"},
-      {u"%.2s", FormatArgument::ofText(u"abc"_s), u"ab"},
-      {u"%.2f", FormatArgument::ofFloat(3.14159), u"3.14"},
-      {u"%f", FormatArgument::ofFloat(2), u"2.00"},
-      {u"%.2f", FormatArgument::ofText(u"2,5"_s), u"2.50"},
-      {u"%n", FormatArgument::ofFloat(12345.678), u"12,345.68"},
-      {u"100 %%", FormatArgument::ofInteger(1), u"100 %"},
+      {u"%d", FormatArgument::ofInteger(42), u"42"}, {u"Strana %d", FormatArgument::ofInteger(3), u"Strana 3"},
+      {u"%5d|", FormatArgument::ofInteger(42), u"   42|"}, {u"%-5d|", FormatArgument::ofInteger(42), u"42   |"},
+      {u"%05d", FormatArgument::ofInteger(-42), u"-0042"}, {u"%.3d", FormatArgument::ofInteger(7), u"007"},
+      {u"%x", FormatArgument::ofInteger(255), u"ff"}, {u"%s kg", FormatArgument::ofText(u"1,5"_s), u"1,5 kg"},
+      {u"%.2s", FormatArgument::ofText(u"abc"_s), u"ab"}, {u"%.2f", FormatArgument::ofFloat(3.14159), u"3.14"},
+      {u"%f", FormatArgument::ofFloat(2), u"2.00"}, {u"%.2f", FormatArgument::ofText(u"2,5"_s), u"2.50"},
+      {u"%n", FormatArgument::ofFloat(12345.678), u"12,345.68"}, {u"100 %%", FormatArgument::ofInteger(1), u"100 %"},
       // Anything else as it stands: never a crash, never a read past the argument.
-      {u"%d %d %s", FormatArgument::ofInteger(1), u"1 %d %s"},
-      {u"%", FormatArgument::ofInteger(1), u"%"},
-      {u"%q%n", FormatArgument::ofText(u"abc"_s), u"%q%n"},
-      {u"%*d", FormatArgument::ofInteger(1), u"%*d"},
+      {u"%d %d %s", FormatArgument::ofInteger(1), u"1 %d %s"}, {u"%", FormatArgument::ofInteger(1), u"%"},
+      {u"%q%n", FormatArgument::ofText(u"abc"_s), u"%q%n"}, {u"%*d", FormatArgument::ofInteger(1), u"%*d"},
       {u"%99999999999d", FormatArgument::ofInteger(1), u"%99999999999d"},
-      {u"%d", FormatArgument::ofText(u"text"_s), u"%d"},
-      {u"%ls", FormatArgument::ofInteger(1), u"%ls"},
+      {u"%d", FormatArgument::ofText(u"text"_s), u"%d"}, {u"%ls", FormatArgument::ofInteger(1), u"%ls"},
   };
   for (const Case& k : cases) EXPECT_EQ(FormatValue(U(k.pattern), k.arg, c), U(k.text)) << S(k.pattern);
 }
