@@ -158,19 +158,6 @@ TEST(BackwardEquations, Region2RoundTripWithinTheSubRegionAccuracy) {
   }
 }
 
-// The states of an independent implementation (T, P, S, I consistent to its full
-// precision) give back their T within the same accuracy.
-TEST(BackwardEquations, AgreeWithIndependentStates) {
-  for (const auto& st : kIndependentStates) {
-    if (st.region == 8) continue;
-    const double tol = st.region == 1 || st.P >= 4.0 ? 0.025 : 0.010;
-    const Backward byH = st.region == 1 ? Temperature1FromPI : Temperature2FromPI;
-    const Backward byS = st.region == 1 ? Temperature1FromPS : Temperature2FromPS;
-    EXPECT_NEAR(byH(st.P, st.I), st.T, tol) << "T(p,h), region " << st.region << " P=" << st.P << " I=" << st.I;
-    EXPECT_NEAR(byS(st.P, st.S), st.T, tol) << "T(p,s), region " << st.region << " P=" << st.P << " S=" << st.S;
-  }
-}
-
 // No range test: a NaN passes through, and out-of-region arguments (p = 0,
 // entropies and enthalpies beyond the region) are extrapolated without a crash.
 TEST(BackwardEquations, NaNPassesThrough) {
