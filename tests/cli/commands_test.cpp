@@ -4,7 +4,6 @@
 // kJ/(kg K)) and the saturation temperature 372.755919 K at 0.1 MPa.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -164,31 +163,8 @@ TEST(FunctionCommand, ListPrintsTheCatalogue) {
   EXPECT_TRUE(Contains(cs.out, "Tepelná vodivost"));
 }
 
-TEST(BatchCommand, GoodRowsKeepTheirOrderAndValues) {
-  const std::string input = "# comment\nTP,26.85,3\n\nPT,3,26.85\r\n12,26.85,3\n  TX , 100 , 0.5 \nTP,2000,1\n";
-  const CliRun r = RunWith({"batch"}, input);
-  EXPECT_EQ(r.rc, 0) << r.err;
-  EXPECT_TRUE(r.err.empty()) << r.err;
-  const auto lines = Split(r.out, '\n');
-  ASSERT_EQ(lines.size(), 6u) << r.out;
-  EXPECT_EQ(lines[0], kBatchHeader);
-  const double expected[] = {26.85, 3.0, 0.00100215168, 0.392294792, 115.331273};
-  const double tolerance[] = {1e-12, 1e-12, 2e-12, 2e-6, 2e-4};
-  for (int k = 1; k <= 3; ++k) {
-    const auto f = Split(lines[k], ',');
-    ASSERT_EQ(f.size(), 10u) << lines[k];
-    for (int i = 0; i < 5; ++i)
-      EXPECT_NEAR(std::strtod(f[3 + i].c_str(), nullptr), expected[i], tolerance[i]) << lines[k];
-    EXPECT_EQ(f[8] + "," + f[9], "0,1") << lines[k];
-  }
-  EXPECT_EQ(lines[1].rfind("TP,26.85,3,26.85,3,", 0), 0u) << lines[1];
-  EXPECT_EQ(lines[2].rfind("PT,3,26.85,26.85,3,", 0), 0u) << lines[2];
-  // The rows of one state are identical apart from the echoed input.
-  EXPECT_EQ(lines[3].rfind("12,26.85,3,", 0), 0u) << lines[3];
-  EXPECT_EQ(lines[1].substr(11), lines[3].substr(11));
-  EXPECT_EQ(Split(lines[4], ',').front(), "TX");
-  EXPECT_EQ(Split(lines[4], ',').back(), "6");
-  EXPECT_EQ(Split(lines[5], ',').back(), "9");  // out of range is a result, not an error
+// The good rows and their values: the cli_run_batch_good run of the executable.
+TEST(BatchCommand, EmptyInputAndMetastablePreference) {
   EXPECT_EQ(RunWith({"batch"}, "").out, std::string(kBatchHeader) + "\n");
   EXPECT_EQ(Split(RunWith({"batch"}, "TP,95,0.1\n").out, ',').back(), "1\n");
   EXPECT_EQ(Split(RunWith({"batch", "--metastable"}, "TP,95,0.1\n").out, ',').back(), "8\n");
