@@ -25,24 +25,18 @@ namespace {
 
 TEST(Paper, SizesAndColumns) {
   ReportPaper p{kLandscape, 826, 1169, 50, 30, 20, 10, 3, 12};
-  EXPECT_EQ(p.pageWidth(), 1169);
-  EXPECT_EQ(p.pageHeight(), 826);
-  EXPECT_EQ(p.printableWidth(), 1089);
-  EXPECT_EQ(p.printableHeight(), 796);
-  EXPECT_EQ(p.columnWidth(), (1089 + 12) / 3);
+  EXPECT_EQ((QList<int>{p.pageWidth(), p.pageHeight(), p.printableWidth(), p.printableHeight(), p.columnWidth()}),
+            (QList<int>{1169, 826, 1089, 796, (1089 + 12) / 3}));
   EXPECT_FALSE(p.clamp());
 }
 
 TEST(Paper, ClampKeepsEveryDivisionSafe) {
   ReportPaper p{5, 0, -3, -1, 99999, 2000, 2000, 0, -4};
   EXPECT_TRUE(p.clamp());
-  EXPECT_EQ(p.orientation, kPortrait);
-  EXPECT_EQ(p.width, 1);
-  EXPECT_EQ(p.height, 1);
+  EXPECT_EQ((QList<int>{p.orientation, p.width, p.height, p.columns, p.columnGap}),
+            (QList<int>{kPortrait, 1, 1, 1, 0}));
   EXPECT_GE(p.printableWidth(), 1);
   EXPECT_GE(p.printableHeight(), 1);
-  EXPECT_EQ(p.columns, 1);
-  EXPECT_EQ(p.columnGap, 0);
   ReportPaper many{kPortrait, 826, 1169, 0, 0, 0, 0, 100000, 0};
   many.clamp();
   EXPECT_EQ(many.columns, kMaxPrintColumns);

@@ -200,13 +200,10 @@ TEST(Template, ElementRecords) {
 }
 
 TEST(Template, EmptyTemplate) {
-  ReportDefinition r;
-  const LoadResult result = r.SetTemplate({});
-  EXPECT_TRUE(result.ok);
-  EXPECT_FALSE(result.hasIssues());
-  for (const TOddilSestavy& s : r.sections) EXPECT_TRUE(s.elements.isEmpty());
-  EXPECT_EQ(r.functions.count(), 0);
-  EXPECT_EQ(r.groups.count(), 0);
+  const Read read({});
+  EXPECT_TRUE(read.result.ok && !read.result.hasIssues());
+  for (const TOddilSestavy& s : read.r.sections) EXPECT_TRUE(s.elements.isEmpty());
+  EXPECT_EQ(read.r.functions.count() + read.r.groups.count(), 0);
 }
 
 TEST(Template, MissingFieldsTakeTheirDefaults) {
@@ -219,14 +216,12 @@ TEST(Template, MissingFieldsTakeTheirDefaults) {
   EXPECT_EQ(raster, (QList<int>{8, 8, 0, 1}));
   EXPECT_FALSE(r.sections[kSectionBody].visible);
   ASSERT_EQ(r.functions.count(), 1);
-  EXPECT_EQ(r.functions[0].format, kFormatFixed);
-  EXPECT_EQ(r.functions[0].aggregation, kAggNone);
+  EXPECT_EQ((QList<int>{r.functions[0].format, r.functions[0].aggregation}), (QList<int>{kFormatFixed, kAggNone}));
   const QList<TReportElement>& body = r.sections[kSectionBody].elements;
   ASSERT_EQ(body.size(), 3);
-  EXPECT_EQ(body[0].font.size, kDefaultFontSize);
+  EXPECT_EQ((QList<int>{body[0].font.size, body[1].barcodeType(), body[2].penWidth}),
+            (QList<int>{kDefaultFontSize, kDefaultBarcodeType, 1}));
   EXPECT_EQ(body[0].text, u""_s);
-  EXPECT_EQ(body[1].barcodeType(), kDefaultBarcodeType);
-  EXPECT_EQ(body[2].penWidth, 1);
 }
 
 struct ClampCase {
@@ -280,8 +275,7 @@ TEST(Template, ColourOutsideTheTableIsBlack) {
   ReportDefinition r;
   const LoadResult result = r.SetTemplate({u"T,8,0,0,0,10,10,,1,16,0,0,-1,0"_s});
   const TReportElement& e = r.sections[kSectionBody].elements.at(0);
-  EXPECT_EQ(e.penColor, 0);
-  EXPECT_EQ(e.fillColor, 0);
+  EXPECT_EQ((QList<int>{e.penColor, e.fillColor}), (QList<int>{0, 0}));
   EXPECT_EQ(result.issues.size(), 2);
 }
 
@@ -320,14 +314,11 @@ TEST(Template, TemplateWithoutVersionKeepsTheVersionItHad) {
   ReportDefinition r;
   r.SetTemplate({u"I,2,0,1000,1400,1,2,3,4,1,0,0"_s});
   EXPECT_EQ(r.version, (TemplateVersion{4, 0, 120}));
-  EXPECT_EQ(r.paper.width, 1000);
-  EXPECT_EQ(r.paper.height, 1400);
-  r.version = {0, 0, 0};
+  EXPECT_EQ((QList<int>{r.paper.width, r.paper.height}), (QList<int>{1000, 1400}));
+  r.version = {0, 0, 0};  // the old layout has no paper size
   r.paper.width = 850;
   r.SetTemplate({u"I,2,0,1,2,3,4,1,0,0"_s});
-  EXPECT_EQ(r.paper.width, 850);
-  EXPECT_EQ(r.paper.marginLeft, 1);
-  EXPECT_EQ(r.paper.marginBottom, 4);
+  EXPECT_EQ((QList<int>{r.paper.width, r.paper.marginLeft, r.paper.marginBottom}), (QList<int>{850, 1, 4}));
 }
 
 TEST(Template, VersionAppliesBeforePaperWhateverTheOrder) {
@@ -381,11 +372,8 @@ TEST(Template, ColumnReferencesByNameAndIndex) {
   r.FieldNames = {u"Vel5"_s, u"Vel3"_s, u"Vel1"_s};
   r.SetTemplate({u"T,2,Vel3,0,0,10,10"_s, u"T,2,2,0,0,10,10"_s, u"T,3,vel1,0,0,10,10"_s});
   const QList<TReportElement>& e = r.sections[kSectionBody].elements;
-  EXPECT_EQ(e[0].index, 1);
-  EXPECT_EQ(e[0].name, u"Vel3"_s);
-  EXPECT_EQ(e[1].index, 2);
-  EXPECT_TRUE(e[1].name.isEmpty());
-  EXPECT_EQ(e[2].index, 2);
+  EXPECT_EQ((QList<int>{e[0].index, e[1].index, e[2].index}), (QList<int>{1, 2, 2}));
+  EXPECT_EQ((QStringList{e[0].name, e[1].name}), (QStringList{u"Vel3"_s, u""_s}));
 }
 
 TEST(Template, UnknownNamesStayAndPrintNothing) {
@@ -412,12 +400,11 @@ TEST(Template, GroupColumnByIndexOrName) {
   const Read read({u"I,4,0,0,1,10,1,10,0"_s, u"I,4,1,Vel4,1,10,1,10,0"_s, u"I,4,2,Nic,0,0,0,0,0"_s});
   const ReportDefinition& r = read.r;
   ASSERT_EQ(r.groups.count(), 3);
-  EXPECT_EQ(r.groups[0].columnIndex, 0);
-  EXPECT_EQ(r.groups[1].columnIndex, 3);
-  EXPECT_EQ(r.groups[2].columnIndex, -1);
+  EXPECT_EQ((QList<int>{r.groups[0].columnIndex, r.groups[1].columnIndex, r.groups[2].columnIndex}),
+            (QList<int>{0, 3, -1}));
   EXPECT_EQ(r.groups[2].columnName, u"Nic"_s);
-  EXPECT_EQ(r.groups[1].startBand.index, kFirstGroupSection + 2);
-  EXPECT_EQ(r.groups[1].endBand.index, kFirstGroupSection + 3);
+  EXPECT_EQ((QList<int>{r.groups[1].startBand.index, r.groups[1].endBand.index}),
+            (QList<int>{kFirstGroupSection + 2, kFirstGroupSection + 3}));
 }
 
 TEST(Template, GroupsAreCapped) {
@@ -480,19 +467,13 @@ TEST(Template, WriterNeverBreaksARecord) {
   f.expression = u"'x''y'\n+ 1"_s;
   r.functions.add(f);
   const QStringList lines = r.GetTemplate();
-  for (const QString& l : lines) {
-    EXPECT_FALSE(l.contains(u'\n'));
-    EXPECT_FALSE(l.contains(u'\r'));
-  }
-  ReportDefinition back;
-  back.SetTemplate(lines);
-  const TReportElement& b = back.sections[kSectionBody].elements.at(0);
-  EXPECT_EQ(b.text, u"dva  řádky, a \"uvozovky\""_s);
-  EXPECT_EQ(b.font.name, u"Font, s čárkou"_s);
-  ASSERT_EQ(back.functions.count(), 1);
-  EXPECT_EQ(back.functions[0].name, u"a,b"_s);
-  EXPECT_EQ(back.functions[0].expression, u"'x''y' + 1"_s);
-  EXPECT_EQ(back.GetTemplate(), lines);
+  for (const QString& l : lines) EXPECT_FALSE(l.contains(u'\n') || l.contains(u'\r')) << l.toStdString();
+  const Read back(lines);
+  const TReportElement& b = back.r.sections[kSectionBody].elements.at(0);
+  ASSERT_EQ(back.r.functions.count(), 1);
+  EXPECT_EQ((QStringList{b.text, b.font.name, back.r.functions[0].name, back.r.functions[0].expression}),
+            (QStringList{u"dva  řádky, a \"uvozovky\""_s, u"Font, s čárkou"_s, u"a,b"_s, u"'x''y' + 1"_s}));
+  EXPECT_EQ(back.r.GetTemplate(), lines);
 }
 
 TEST(TemplateFile, CodePageAndLineEnds) {
