@@ -140,15 +140,6 @@ TEST(StepBracket, WrongHintOnCurveCostsOneEvaluationAndGivesTheSamePair) {
   }
 }
 
-TEST(StepBracket, TargetBeyondHiThenRefineReturnsHi) {
-  Pair X{}, F{};
-  StepBracket({0, 12}, X, F, Linear, 1, 10, 10, 50);
-  int calls = 0;
-  const double r = RefineRoot(X, F, [&](double x) { return ++calls, Linear(x); }, 50, 1e-9);
-  EXPECT_EQ(r, 12);
-  EXPECT_EQ(calls, 0);
-}
-
 TEST(StepBracketA, PassesTheFixedArgument) {
   std::vector<double> seen;
   Pair X{}, F{};
