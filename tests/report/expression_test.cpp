@@ -19,7 +19,7 @@ namespace {
 
 class Row : public ExpressionContext {
  public:
-  QStringList names{u"Vel1"_s, u"Vel2"_s, u"Vel3"_s, u"Vel4"_s, u"Vel5"_s, u"Vel6"_s};
+  QStringList names{u"vel1"_s, u"vel2"_s, u"vel3"_s, u"vel4"_s, u"vel5"_s, u"vel6"_s};  // lower case
   QStringList values{u"1.5"_s, u"2"_s, u"-3,25"_s, u"abc"_s, QString(), u"10"_s};
   QStringList params{u"Nadpis"_s, u"7"_s};
   QList<std::pair<QString, ExprValue>> functions{{u"soucet"_s, ExprValue::number(42)},
@@ -27,18 +27,14 @@ class Row : public ExpressionContext {
   QChar decimal = QChar(u'.');
 
   int columnCount() const override { return static_cast<int>(names.size()); }
-  int columnIndex(const QString& n) const override {
-    for (int i = 0; i < names.size(); ++i)
-      if (names[i].compare(n, Qt::CaseInsensitive) == 0) return i;
-    return -1;
-  }
+  int columnIndex(const QString& n) const override { return static_cast<int>(names.indexOf(n.toLower())); }
   QString columnText(int i) const override { return values.value(i); }
   int parameterCount() const override { return static_cast<int>(params.size()); }
   QString parameterText(int i) const override { return params.value(i); }
   int functionCount() const override { return static_cast<int>(functions.size()); }
   int functionIndex(const QString& n) const override {
     for (int i = 0; i < functions.size(); ++i)
-      if (functions[i].first.compare(n, Qt::CaseInsensitive) == 0) return i;
+      if (functions[i].first == n.toLower()) return i;
     return -1;
   }
   ExprValue functionValue(int i) const override { return functions.value(i).second; }
@@ -109,7 +105,7 @@ TEST(Expression, Values) {
 
 TEST(Expression, ColumnByNameWhereverItStands) {
   Row moved;
-  moved.names = {u"Vel3"_s, u"Vel1"_s};
+  moved.names = {u"vel3"_s, u"vel1"_s};
   moved.values = {u"8"_s, u"9"_s};
   EXPECT_DOUBLE_EQ(NumberOf(u"#Vel3 * 2"_s, moved), 16);
   EXPECT_DOUBLE_EQ(NumberOf(u"#vel1"_s, moved), 9);

@@ -1,7 +1,7 @@
 // The field tokenizer of template records and the quoting of the writer.
 #include <gtest/gtest.h>
 
-#include "qtprint.h"
+#include "testing.h"
 #include "report/templaterecord.h"
 
 using namespace Qt::StringLiterals;
@@ -34,27 +34,19 @@ TEST(TemplateRecord, QuoteCases) {
       {u"\"\"\"\"", {u"\""_s, u""_s}},                        // one quote
       {u" \"x\",y", {u" \"x\""_s, u"y"_s}},                   // a blank first: not quoted
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(Fields(QString::fromUtf16(c.line), static_cast<int>(c.fields.size())), c.fields)
-        << QString::fromUtf16(c.line).toStdString();
+  for (const Case& c : cases) EXPECT_EQ(Fields(U(c.line), static_cast<int>(c.fields.size())), c.fields) << S(c.line);
 }
 
 TEST(TemplateRecord, Integers) {
   TemplateRecord r(u"12,-3, 7 ,,x1,99999999999,+5"_s);
-  bool bad = false;
-  EXPECT_EQ(r.takeInt(0, &bad), 12);
-  EXPECT_EQ(r.takeInt(0, &bad), -3);
-  EXPECT_EQ(r.takeInt(0, &bad), 7);
-  EXPECT_FALSE(bad);
-  EXPECT_EQ(r.takeInt(4, &bad), 4);  // empty: default, not malformed
-  EXPECT_FALSE(bad);
-  EXPECT_EQ(r.takeInt(5, &bad), 5);  // malformed: default
-  EXPECT_TRUE(bad);
-  bad = false;
-  EXPECT_EQ(r.takeInt(6, &bad), 6);  // beyond 32 bits
-  EXPECT_TRUE(bad);
-  EXPECT_EQ(r.takeInt(0), 5);
-  EXPECT_EQ(r.takeInt(9), 9);  // missing
+  // Per field: the default, the value taken, whether the field is malformed. An
+  // empty or missing field gives the default and is not malformed.
+  const int cases[][3] = {{0, 12, 0}, {0, -3, 0}, {0, 7, 0}, {4, 4, 0}, {5, 5, 1}, {6, 6, 1}, {0, 5, 0}, {9, 9, 0}};
+  for (const auto& c : cases) {
+    bool bad = false;
+    EXPECT_EQ(r.takeInt(c[0], &bad), c[1]) << "field " << (&c - cases) + 1;
+    EXPECT_EQ(bad, c[2] != 0) << "field " << (&c - cases) + 1;
+  }
 }
 
 TEST(TemplateRecord, RemainderAndFieldNumbers) {
