@@ -44,8 +44,6 @@ void SaturatedVolumes(double T) {
   s.vVap = SatVapourVolume3(T, s.ps);
 }
 
-double Dryness(double y, double liq, double vap) { return (y - liq) / (vap - liq); }
-
 }  // namespace
 
 double WetEntropyFromVolume(double T, double V) {
@@ -98,34 +96,29 @@ double Temperature5FromSX(double X, double S) {
 void EvaluateCriticalWetSteam(std::int32_t pair, bool NeedV, bool NeedS, bool NeedI, double& T, double& P,
                               double& V, double& S, double& I, double& X) {
   SolverScratch& s = gScratch;
-  switch (pair) {
-    case kPairTV: P = s.ps; X = Dryness(V, s.vLiq, s.vVap); break;
-    case kPairTS: P = s.ps; X = Dryness(S, s.sLiq, s.sVap); break;
-    case kPairTI: P = s.ps; X = Dryness(I, s.hLiq, s.hVap); break;
-    case kPairTX: P = s.ps; break;
-    case kPairPV: T = s.Ts; X = Dryness(V, s.vLiq, s.vVap); break;
-    case kPairPS: T = s.Ts; X = Dryness(S, s.sLiq, s.sVap); break;
-    case kPairPI: T = s.Ts; X = Dryness(I, s.hLiq, s.hVap); break;
-    case kPairPX: T = s.Ts; break;
-    case kPairVS:
-      // Pressure and saturated values are those of the last trial temperature.
-      s.Ts = Temperature5FromVS(V, S);
-      T = s.Ts;
-      P = s.ps;
-      X = Dryness(S, s.sLiq, s.sVap);
-      break;
-    case kPairVI:
-      s.Ts = Temperature5FromVI(V, I);
-      T = s.Ts;
-      P = s.ps;
-      X = Dryness(I, s.hLiq, s.hVap);
-      break;
-    case kPairSX:
-      s.Ts = Temperature5FromSX(X, S);
-      T = s.Ts;
-      P = s.ps;
-      break;
-    default: return;
+  // The pairs that know neither T nor P find the saturation temperature first.
+  if (!CompleteWetPairWithKnownTOrP(pair, T, P, V, S, I, X)) {
+    switch (pair) {
+      case kPairVS:
+        // Pressure and saturated values are those of the last trial temperature.
+        s.Ts = Temperature5FromVS(V, S);
+        T = s.Ts;
+        P = s.ps;
+        X = WetDryness(S, s.sLiq, s.sVap);
+        break;
+      case kPairVI:
+        s.Ts = Temperature5FromVI(V, I);
+        T = s.Ts;
+        P = s.ps;
+        X = WetDryness(I, s.hLiq, s.hVap);
+        break;
+      case kPairSX:
+        s.Ts = Temperature5FromSX(X, S);
+        T = s.Ts;
+        P = s.ps;
+        break;
+      default: return;
+    }
   }
   if (!(NeedV || NeedS || NeedI)) return;
 

@@ -44,9 +44,22 @@ double Lever(double T, double P, double X, Held held, double& liq, double& vap) 
   return liq + X * (vap - liq);
 }
 
-double Dryness(double y, double liq, double vap) { return (y - liq) / (vap - liq); }
-
 }  // namespace
+
+bool CompleteWetPairWithKnownTOrP(std::int32_t pair, double& T, double& P, double V, double S, double I, double& X) {
+  const SolverScratch& s = gScratch;
+  switch (pair) {
+    case kPairTV: P = s.ps; X = WetDryness(V, s.vLiq, s.vVap); return true;
+    case kPairTS: P = s.ps; X = WetDryness(S, s.sLiq, s.sVap); return true;
+    case kPairTI: P = s.ps; X = WetDryness(I, s.hLiq, s.hVap); return true;
+    case kPairTX: P = s.ps; return true;
+    case kPairPV: T = s.Ts; X = WetDryness(V, s.vLiq, s.vVap); return true;
+    case kPairPS: T = s.Ts; X = WetDryness(S, s.sLiq, s.sVap); return true;
+    case kPairPI: T = s.Ts; X = WetDryness(I, s.hLiq, s.hVap); return true;
+    case kPairPX: T = s.Ts; return true;
+    default: return false;
+  }
+}
 
 double WetEntropyFromVolume6(double T, double V) {
   SolverScratch& s = gScratch;
@@ -119,39 +132,34 @@ double Temperature6FromIX(double X, double I) {
 void EvaluateWetSteam(std::int32_t pair, bool NeedV, bool NeedS, bool NeedI, double& T, double& P, double& V,
                       double& S, double& I, double& X) {
   SolverScratch& s = gScratch;
-  switch (pair) {
-    case kPairTV: P = s.ps; X = Dryness(V, s.vLiq, s.vVap); break;
-    case kPairTS: P = s.ps; X = Dryness(S, s.sLiq, s.sVap); break;
-    case kPairTI: P = s.ps; X = Dryness(I, s.hLiq, s.hVap); break;
-    case kPairTX: P = s.ps; break;
-    case kPairPV: T = s.Ts; X = Dryness(V, s.vLiq, s.vVap); break;
-    case kPairPS: T = s.Ts; X = Dryness(S, s.sLiq, s.sVap); break;
-    case kPairPI: T = s.Ts; X = Dryness(I, s.hLiq, s.hVap); break;
-    case kPairPX: T = s.Ts; break;
-    case kPairVS:
-      // The saturated values of the dryness are those of the last trial temperature.
-      s.Ts = Temperature6FromVS(V, S);
-      T = s.Ts;
-      P = SatPressure(T);
-      X = Dryness(S, s.sLiq, s.sVap);
-      break;
-    case kPairVI:
-      s.Ts = Temperature6FromVI(V, I);
-      T = s.Ts;
-      P = s.ps;
-      X = Dryness(I, s.hLiq, s.hVap);
-      break;
-    case kPairSX:
-      s.Ts = Temperature6FromSX(X, S);
-      P = SatPressure(s.Ts);
-      T = s.Ts;
-      break;
-    case kPairIX:
-      s.Ts = Temperature6FromIX(X, I);
-      P = SatPressure(s.Ts);
-      T = s.Ts;
-      break;
-    default: return;
+  // The pairs that know neither T nor P find the saturation temperature first.
+  if (!CompleteWetPairWithKnownTOrP(pair, T, P, V, S, I, X)) {
+    switch (pair) {
+      case kPairVS:
+        // The saturated values of the dryness are those of the last trial temperature.
+        s.Ts = Temperature6FromVS(V, S);
+        T = s.Ts;
+        P = SatPressure(T);
+        X = WetDryness(S, s.sLiq, s.sVap);
+        break;
+      case kPairVI:
+        s.Ts = Temperature6FromVI(V, I);
+        T = s.Ts;
+        P = s.ps;
+        X = WetDryness(I, s.hLiq, s.hVap);
+        break;
+      case kPairSX:
+        s.Ts = Temperature6FromSX(X, S);
+        P = SatPressure(s.Ts);
+        T = s.Ts;
+        break;
+      case kPairIX:
+        s.Ts = Temperature6FromIX(X, I);
+        P = SatPressure(s.Ts);
+        T = s.Ts;
+        break;
+      default: return;
+    }
   }
 
   const unsigned held = HeldBy(pair);

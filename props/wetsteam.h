@@ -7,6 +7,8 @@
 // in gScratch: ps and the fields named with each, all at the last trial temperature.
 #pragma once
 
+#include <cstdint>
+
 namespace if97 {
 
 // Dryness limits of the lever rule: below kLiquidSideDryness the saturated liquid
@@ -52,6 +54,15 @@ constexpr Held HeldOf(unsigned mask, unsigned family, int pair) {
   if ((mask & family) == 0) return Held::kNone;
   return pair < 34 ? Held::kExact : Held::kTrial;
 }
+
+// Dryness of the wet state whose value y lies between the saturated values liq, vap.
+constexpr double WetDryness(double y, double liq, double vap) { return (y - liq) / (vap - liq); }
+
+// Step 1 of both wet-steam evaluators for the pairs that know T or P (codes 13–26):
+// the other of T and P is the saturation value the classifier left in the scratch, and
+// X follows from the known V, S or I and the saturated values there. Returns false for
+// the other pairs, which find their temperature by an inversion.
+bool CompleteWetPairWithKnownTOrP(std::int32_t pair, double& T, double& P, double V, double S, double I, double& X);
 
 // Lever rule on the isochore V: writes ps, vLiq, sLiq, vVap, sVap; returns
 // sLiq + (V − vLiq)·(sVap − sLiq)/(vVap − vLiq).
