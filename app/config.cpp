@@ -1,9 +1,10 @@
 #include "app/config.h"
 
 #include <QByteArray>
-#include <QFile>
+#include <QFileInfo>
 #include <QList>
-#include <QSaveFile>
+
+#include "fileio/qtfile.h"
 
 #include <limits>
 
@@ -11,9 +12,11 @@ namespace tab97 {
 namespace {
 
 constexpr int kValueCount = 6;
-// A line holding an integer is short; reading stops after this many bytes, so a
+// A line holding an integer is short; only this many bytes are looked at, so a
 // huge or binary file costs nothing. Anything cut off there was no integer.
 constexpr qint64 kReadLimit = 4096;
+// A file larger than this is certainly not a configuration written by us.
+constexpr std::size_t kLargestFile = 1u << 20;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -63,35 +66,33 @@ QList<QByteArray> SplitLines(const QByteArray& data, bool complete) {
 
 DecimalPlacesArray DefaultDecimalPlaces() { return {0, 2, 3, 6, 4, 3, 4}; }
 
-bool ReadConfig(const QString& path, DecimalPlacesArray& places) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  QByteArray data = file.read(kReadLimit + 1);
+ConfigStatus ReadConfig(const QString& path, DecimalPlacesArray& places) {
+  QByteArray data;
+  switch (fileio::ReadRegularFile(path, kLargestFile, &data)) {
+    case fileio::ReadStatus::kOk: break;
+    case fileio::ReadStatus::kMissing: return ConfigStatus::kMissing;
+    default: return ConfigStatus::kUnreadable;
+  }
+  const ConfigStatus malformed = QFileInfo(path).isSymLink() ? ConfigStatus::kUnreadable : ConfigStatus::kMalformed;
   const bool complete = data.size() <= kReadLimit;
   if (!complete) data.truncate(kReadLimit);
   if (data.startsWith("\xEF\xBB\xBF")) data.remove(0, 3);
   const QList<QByteArray> lines = SplitLines(data, complete);
   for (int q = 1; q <= kValueCount; ++q) {
     int value = 0;
-    if (q > lines.size() || !ParseDecimalInt(lines[q - 1], value)) return false;
+    if (q > lines.size() || !ParseDecimalInt(lines[q - 1], value)) return malformed;
     places[q] = value;
   }
-  return true;
+  return ConfigStatus::kRead;
 }
 
-bool WriteConfig(const QString& path, const DecimalPlacesArray& places) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
+bool WriteConfig(const QString& path, const DecimalPlacesArray& places, QString* error) {
   QByteArray data;
   for (int q = 1; q <= kValueCount; ++q) {
     data += QByteArray::number(places[q]);
     data += "\r\n";
   }
-  if (file.write(data) != data.size()) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
+  return fileio::SaveFile(path, data, {}, error);
 }
 
 }  // namespace tab97

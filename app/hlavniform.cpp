@@ -173,7 +173,8 @@ void ThlavniForm::FormCreate(const Platform& platform) {
 QString ThlavniForm::ConfigPath() const { return state_.ProgramDir + QString::fromLatin1(kConfigFileName); }
 
 void ThlavniForm::ReadConfiguration() {
-  if (ReadConfig(ConfigPath(), state_.DecimalPlaces)) return;
+  configStatus_ = ReadConfig(ConfigPath(), state_.DecimalPlaces);
+  if (configStatus_ == ConfigStatus::kRead) return;
   MessageBoxes::Inform(this, texts::ConfigErrorPrefix(state_.LanguageIndex) + QDir::toNativeSeparators(ConfigPath()));
 }
 
@@ -276,9 +277,13 @@ void ThlavniForm::ImageMouseMove(QPoint /*pos*/, QPoint globalPos) {
 void ThlavniForm::KoniecPresunu() { state_.DragActive = false; }
 
 void ThlavniForm::konecClick() {
-  // A program directory without write access loses only this run's settings.
-  if (!WriteConfig(ConfigPath(), state_.DecimalPlaces))
-    qWarning("Tab97: the configuration file cannot be written: %s", qPrintable(ConfigPath()));
+  // A program directory without write access loses only this run's settings. A
+  // configuration file that exists but could not be read is not ours to replace.
+  QString error;
+  if (!MayRewriteConfig(configStatus_))
+    qWarning("Tab97: the configuration file could not be read and is kept as it is: %s", qPrintable(ConfigPath()));
+  else if (!WriteConfig(ConfigPath(), state_.DecimalPlaces, &error))
+    qWarning("Tab97: the configuration file cannot be written: %s", qPrintable(error));
   close();
 }
 

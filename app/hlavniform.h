@@ -78,6 +78,7 @@ class ThlavniForm : public QWidget {
   QString ConfigPath() const;
 
   MainState state_;
+  ConfigStatus configStatus_ = ConfigStatus::kMissing;
   SolveFunction solve_;
   ChartHost* chartHost_ = nullptr;
   QStackedWidget* PageControl1_ = nullptr;

@@ -1,8 +1,6 @@
 #include "report/inifile.h"
 
-#include <QFile>
-#include <QSaveFile>
-
+#include "fileio/qtfile.h"
 #include "report/codepage.h"
 
 namespace if97 {
@@ -10,13 +8,14 @@ namespace if97 {
 LoadResult IniFile::load(const QString& path) {
   LoadResult result;
   lines_.clear();
-  QFile file(path);
-  if (!file.exists()) return result;
-  if (!file.open(QIODevice::ReadOnly)) {
-    result.fail(0, loadmsg::CannotOpen());
-    return result;
+  QByteArray bytes;
+  switch (fileio::ReadRegularFile(path, kMaxIniFileBytes, &bytes)) {
+    case fileio::ReadStatus::kOk: parse(DecodeCp1250(bytes)); break;
+    case fileio::ReadStatus::kMissing: break;
+    case fileio::ReadStatus::kTooLarge: result.fail(0, loadmsg::FileTooLarge()); break;
+    case fileio::ReadStatus::kNotRegular:
+    case fileio::ReadStatus::kFailed: result.fail(0, loadmsg::CannotOpen()); break;
   }
-  parse(DecodeCp1250(file.readAll()));
   return result;
 }
 
@@ -107,14 +106,7 @@ QString IniFile::text() const {
 }
 
 bool IniFile::save(const QString& path) const {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  const QByteArray bytes = EncodeCp1250(text());
-  if (file.write(bytes) != bytes.size()) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
+  return fileio::SaveFile(path, EncodeCp1250(text()));
 }
 
 }  // namespace if97

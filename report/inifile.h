@@ -8,6 +8,7 @@
 // page 1250; CR LF and LF line ends are both read.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 
 #include <QList>
@@ -17,6 +18,9 @@
 
 namespace if97 {
 
+// An ini file of paper formats is a few kilobytes; a larger file is refused unread.
+inline constexpr std::size_t kMaxIniFileBytes = 4u << 20;
+
 class IniFile {
  public:
   struct Value {
@@ -25,7 +29,7 @@ class IniFile {
   };
 
   // Reads the file. A missing file gives an empty ini and ok true; a file that
-  // exists but cannot be read gives ok false.
+  // exists but cannot be read (or is no regular file, or is too large) gives ok false.
   LoadResult load(const QString& path);
   void parse(const QString& text);
 
@@ -36,7 +40,8 @@ class IniFile {
   QList<QString> keys(const QString& section) const;
 
   QString text() const;  // lines joined with CR LF
-  // Writes the whole file completely or leaves the old one in place.
+  // Writes the whole file through the safe save: completely, or not at all with
+  // the old file left in place.
   bool save(const QString& path) const;
 
  private:

@@ -50,6 +50,9 @@ inline QString TooDeep() { return QStringLiteral("Příliš hluboké vnoření d
 inline QString NameTooLong() { return QStringLiteral("Příliš dlouhý název, zkrácen"); }
 inline QString BadFormat() { return QStringLiteral("Chybný zápis formátu papíru, vynechán"); }
 inline QString CannotOpen() { return QStringLiteral("Soubor nelze otevřít"); }
+inline QString FileTooLarge() { return QStringLiteral("Soubor je příliš velký, nebyl načten"); }
+inline QString LineTooLong() { return QStringLiteral("Příliš dlouhý řádek, záznam vynechán"); }
+inline QString TooManyElements() { return QStringLiteral("Příliš mnoho prvků, záznam vynechán"); }
 }  // namespace loadmsg
 
 }  // namespace if97

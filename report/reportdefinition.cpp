@@ -1,5 +1,8 @@
 #include "report/reportdefinition.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "report/exprvalue.h"
 #include "report/reportlimits.h"
 #include "report/templatereader_p.h"
@@ -81,8 +84,19 @@ LoadResult ReportDefinition::SetTemplate(const TPredloha& lines) {
   LoadResult result;
   QList<TemplateLine> numbered;
   numbered.reserve(lines.size());
-  for (qsizetype i = 0; i < lines.size(); ++i) numbered.append({static_cast<int>(i + 1), 0, lines.at(i)});
-  TemplateReader(*this, result).read(numbered);
+  for (qsizetype i = 0; i < lines.size(); ++i) {
+    const int number = static_cast<int>(std::min<qsizetype>(i + 1, INT_MAX));
+    // No record of ours is near this long; a longer line is skipped whole
+    // rather than read as a cut-off record.
+    if (lines.at(i).size() > kMaxTemplateLineLength) {
+      result.add(number, 0, loadmsg::LineTooLong());
+      numbered.append({number, 0, QString()});
+    } else {
+      numbered.append({number, 0, lines.at(i)});
+    }
+  }
+  ReadBudget budget;
+  TemplateReader(*this, result, budget).read(numbered);
   return result;
 }
 

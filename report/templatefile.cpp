@@ -2,8 +2,8 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
+#include "fileio/qtfile.h"
 #include "report/codepage.h"
 
 namespace if97 {
@@ -37,43 +37,27 @@ QString TemplateBackupPath(const QString& path) {
 LoadResult ReadTemplateFile(const QString& path, QStringList* lines) {
   LoadResult result;
   lines->clear();
-  QFile file(path);
-  if (!file.exists()) {
-    result.fail(0, QStringLiteral("Nebyl nalezen soubor s předlohou tiskové sestavy \"") + path + u'"');
-    return result;
+  QByteArray bytes;
+  switch (fileio::ReadRegularFile(path, kMaxTemplateFileBytes, &bytes)) {
+    case fileio::ReadStatus::kOk: break;
+    case fileio::ReadStatus::kMissing:
+      result.fail(0, QStringLiteral("Nebyl nalezen soubor s předlohou tiskové sestavy \"") + path + u'"');
+      return result;
+    case fileio::ReadStatus::kTooLarge: result.fail(0, loadmsg::FileTooLarge()); return result;
+    case fileio::ReadStatus::kNotRegular:
+    case fileio::ReadStatus::kFailed: result.fail(0, loadmsg::CannotOpen()); return result;
   }
-  if (!file.open(QIODevice::ReadOnly)) {
-    result.fail(0, loadmsg::CannotOpen());
-    return result;
-  }
-  *lines = DecodeTemplateText(file.readAll());
+  *lines = DecodeTemplateText(bytes);
   return result;
 }
 
 bool WriteTemplateFile(const QString& path, const QStringList& lines, QString* error) {
-  auto failed = [error] {
-    if (error) *error = QStringLiteral("Soubor s předlohou se nepodařilo uložit.");
-    return false;
-  };
-  QSaveFile file(path);
-  file.setDirectWriteFallback(false);
-  if (!file.open(QIODevice::WriteOnly)) return failed();
-  const QByteArray bytes = EncodeTemplateText(lines);
-  if (file.write(bytes) != bytes.size()) {
-    file.cancelWriting();
-    return failed();
-  }
-  // The new text is complete in the temporary file: now keep the old one as backup.
-  if (QFile::exists(path)) {
-    const QString backup = TemplateBackupPath(path);
-    QFile::remove(backup);
-    if (!QFile::copy(path, backup)) {
-      file.cancelWriting();
-      return failed();
-    }
-  }
-  if (!file.commit()) return failed();
-  return true;
+  fileio::SaveOptions options;
+  options.backupPath = fileio::NativePath(TemplateBackupPath(path));
+  QString reason;
+  if (fileio::SaveFile(path, EncodeTemplateText(lines), options, &reason)) return true;
+  if (error) *error = QStringLiteral("Soubor s předlohou se nepodařilo uložit.") + u'\n' + reason;
+  return false;
 }
 
 }  // namespace if97

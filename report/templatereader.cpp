@@ -273,6 +273,11 @@ void TemplateReader::readFunction(const TemplateLine& line, TemplateRecord& rec)
 }
 
 void TemplateReader::readElement(const TemplateLine& line, TemplateRecord& rec, TOddilSestavy& section) {
+  if (budget_.elements >= kMaxTemplateElements) {
+    note(line, 0, loadmsg::TooManyElements());
+    return;
+  }
+  ++budget_.elements;
   TReportElement e;
   int f = rec.nextFieldNumber();
   bool malformed = false;
@@ -394,15 +399,22 @@ void TemplateReader::readDetails(const QList<TemplateLine>& lines) {
     }
     byDetail[*d].append({line.number, line.fieldOffset + 1, rec.remainder()});
   }
-  if (!byDetail.empty() && !r_.ensureDetail(byDetail.rbegin()->first)) {
+  if (byDetail.empty()) return;
+  const int wanted = byDetail.rbegin()->first + 1 - r_.detailCount();
+  if (wanted > 0 && budget_.detailReports + wanted > kMaxTemplateDetailReports) {
+    for (const auto& [d, detailLines] : byDetail) note(detailLines.front(), 0, loadmsg::TooManyDetails());
+    return;
+  }
+  if (!r_.ensureDetail(byDetail.rbegin()->first)) {
     for (const auto& [d, detailLines] : byDetail) note(detailLines.front(), 0, loadmsg::TooDeep());
     return;
   }
+  budget_.detailReports += std::max(wanted, 0);
   for (int d = 0; d < r_.detailCount(); ++d) {
     ReportDefinition& detail = r_.detail(d);
     detail.version = r_.version;
     const auto it = byDetail.find(d);
-    TemplateReader(detail, result_).read(it == byDetail.end() ? QList<TemplateLine>{} : it->second);
+    TemplateReader(detail, result_, budget_).read(it == byDetail.end() ? QList<TemplateLine>{} : it->second);
   }
 }
 

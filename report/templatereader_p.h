@@ -19,9 +19,17 @@ struct TemplateLine {
   QString text;
 };
 
+// What one template file may build, counted over the report and all its detail
+// reports, so that a small hostile file cannot make a huge model.
+struct ReadBudget {
+  int detailReports = 0;
+  int elements = 0;
+};
+
 class TemplateReader {
  public:
-  TemplateReader(ReportDefinition& report, LoadResult& result) : r_(report), result_(result) {}
+  TemplateReader(ReportDefinition& report, LoadResult& result, ReadBudget& budget)
+      : r_(report), result_(result), budget_(budget) {}
   void read(const QList<TemplateLine>& lines);
 
  private:
@@ -46,6 +54,7 @@ class TemplateReader {
 
   ReportDefinition& r_;
   LoadResult& result_;
+  ReadBudget& budget_;
   ReportPaper keptPaper_;
 };
 

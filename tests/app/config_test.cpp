@@ -3,11 +3,14 @@
 // CR LF lines.
 #include <QtTest>
 
+#include <sys/stat.h>
+
 #include <memory>
 
 #include "app/config.h"
 
 using namespace Qt::Literals::StringLiterals;
+using tab97::ConfigStatus;
 using tab97::DecimalPlacesArray;
 using tab97::DefaultDecimalPlaces;
 using tab97::ReadConfig;
@@ -24,9 +27,8 @@ class ConfigTest : public QObject {
   }
   void read_data();
   void read();
-  void missingFile();
-  void directoryInsteadOfFile();
-  void hugeFileStopsEarly();
+  void unusualFiles_data();
+  void unusualFiles();
   void write_data();
   void write();
   void writeFailureIsReported();
@@ -79,30 +81,43 @@ void ConfigTest::read() {
   const QString path = Write(content);
   QVERIFY(!path.isEmpty());
   DecimalPlacesArray places = DefaultDecimalPlaces();
-  QCOMPARE(ReadConfig(path, places), complete);
+  QCOMPARE(ReadConfig(path, places), complete ? ConfigStatus::kRead : ConfigStatus::kMalformed);
   for (int q = 1; q <= 6; ++q) QCOMPARE(places[q], expected[q]);
 }
 
-void ConfigTest::missingFile() {
-  DecimalPlacesArray places = DefaultDecimalPlaces();
-  QVERIFY(!ReadConfig(dir_->filePath(u"none.cfg"_s), places));
-  QVERIFY(places == DefaultDecimalPlaces());
+void ConfigTest::unusualFiles_data() {
+  QTest::addColumn<QString>("kind");
+  QTest::addColumn<int>("status");
+  QTest::addColumn<bool>("mayRewrite");
+  QTest::newRow("missing") << u"none"_s << int(ConfigStatus::kMissing) << true;
+  QTest::newRow("directory") << u"dir"_s << int(ConfigStatus::kUnreadable) << false;
+  QTest::newRow("FIFO: refused without waiting") << u"fifo"_s << int(ConfigStatus::kUnreadable) << false;
+  QTest::newRow("4 MB: no configuration") << u"huge"_s << int(ConfigStatus::kUnreadable) << false;
+  QTest::newRow("100 kB line: malformed") << u"long"_s << int(ConfigStatus::kMalformed) << true;
+  QTest::newRow("link to another file") << u"link-other"_s << int(ConfigStatus::kUnreadable) << false;
+  QTest::newRow("link to a configuration") << u"link-good"_s << int(ConfigStatus::kRead) << true;
 }
 
-void ConfigTest::directoryInsteadOfFile() {
-  QVERIFY(QDir(dir_->path()).mkdir(u"Tab97.cfg"_s));
+void ConfigTest::unusualFiles() {
+  QFETCH(QString, kind);
+  const QString path = dir_->filePath(u"Tab97.cfg"_s);
+  const QString other = dir_->filePath(u"other"_s);
+  if (kind == u"dir") QVERIFY(QDir(dir_->path()).mkdir(u"Tab97.cfg"_s));
+  if (kind == u"fifo") QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+  if (kind == u"huge") Write(QByteArray(4 * 1024 * 1024, '7') + "\r\n5\r\n");
+  if (kind == u"long") Write(QByteArray(100 * 1024, '7') + "\r\n5\r\n");
+  if (kind.startsWith(u"link")) {
+    QFile f(other);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(kind == u"link-good" ? "1\n2\n3\n4\n5\n6\n" : "not ours\n");
+    f.close();
+    QVERIFY(QFile::link(other, path));
+  }
   DecimalPlacesArray places = DefaultDecimalPlaces();
-  QVERIFY(!ReadConfig(dir_->filePath(u"Tab97.cfg"_s), places));
-  QVERIFY(places == DefaultDecimalPlaces());
-  QVERIFY(!WriteConfig(dir_->filePath(u"Tab97.cfg"_s), places));
-}
-
-void ConfigTest::hugeFileStopsEarly() {
-  // One endless first line: not an integer, whatever comes after it.
-  const QString path = Write(QByteArray(4 * 1024 * 1024, '7') + "\r\n5\r\n");
-  DecimalPlacesArray places = DefaultDecimalPlaces();
-  QVERIFY(!ReadConfig(path, places));
-  QVERIFY(places == DefaultDecimalPlaces());
+  const ConfigStatus status = ReadConfig(kind == u"none" ? dir_->filePath(u"none.cfg"_s) : path, places);
+  QTEST(int(status), "status");
+  QTEST(tab97::MayRewriteConfig(status), "mayRewrite");
+  if (status != ConfigStatus::kRead) QVERIFY(places == DefaultDecimalPlaces());
 }
 
 void ConfigTest::write_data() {
@@ -126,7 +141,7 @@ void ConfigTest::write() {
   QVERIFY(file.open(QIODevice::ReadOnly));
   QCOMPARE(file.readAll(), written);
   DecimalPlacesArray read = DefaultDecimalPlaces();
-  QVERIFY(ReadConfig(path, read));  // and reads back
+  QCOMPARE(ReadConfig(path, read), ConfigStatus::kRead);  // and reads back
   QVERIFY(read == places);
 }
 

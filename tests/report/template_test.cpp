@@ -3,6 +3,9 @@
 // the exact round trip of a template written by the designer's rules, and files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -456,6 +459,37 @@ TEST(Template, DetailNestingIsBounded) {
   EXPECT_EQ(r.detailCount(), 1);
 }
 
+// A file's budget holds over all its detail reports together: lines that would
+// build thousands of nested details, or too many elements, or a line far longer
+// than any record, are noted and skipped.
+TEST(Template, WhatOneFileBuildsIsBounded) {
+  QStringList amplifier;  // "Da,Db,Dc,D15,T,…" for every a, b, c of 0 … 15
+  for (int n = 0; n < 16 * 16 * 16; ++n)
+    amplifier.append(u"D%1,D%2,D%3,D15,T,1,0,0,0,10,10"_s.arg(n / 256).arg(n / 16 % 16).arg(n % 16));
+  ReportDefinition r;
+  LoadResult result = r.SetTemplate(amplifier);
+  std::function<int(const ReportDefinition&)> details = [&](const ReportDefinition& d) {
+    int n = d.detailCount();
+    for (int i = 0; i < d.detailCount(); ++i) n += details(d.detail(i));
+    return n;
+  };
+  EXPECT_LE(details(r), kMaxTemplateDetailReports);
+  EXPECT_TRUE(std::any_of(result.issues.begin(), result.issues.end(),
+                          [](const LoadIssue& i) { return i.message == loadmsg::TooManyDetails(); }));
+
+  ReportDefinition flat;
+  result = flat.SetTemplate(QStringList(kMaxTemplateElements + 5, u"T,1,0,0,0,10,10"_s));
+  EXPECT_EQ(flat.sections[kSectionBody].elements.size(), kMaxTemplateElements);
+  EXPECT_EQ(result.issues.size(), 5);
+  EXPECT_EQ(result.error(), (LoadIssue{kMaxTemplateElements + 1, 0, loadmsg::TooManyElements()}));
+
+  ReportDefinition longLine;
+  result = longLine.SetTemplate({u"T,1,0,0,0,10,10,Arial,10,0,0,0,0,0,\""_s + QString(kMaxTemplateLineLength, u'x'),
+                                 u"T,1,0,0,0,10,10"_s});
+  EXPECT_EQ(result.error(), (LoadIssue{1, 0, loadmsg::LineTooLong()}));
+  EXPECT_EQ(longLine.sections[kSectionBody].elements.size(), 1);
+}
+
 TEST(Template, WriterNeverBreaksARecord) {
   ReportDefinition r;
   TReportElement e;
@@ -505,15 +539,36 @@ TEST(TemplateFile, SavingKeepsTheOldFileAsBackup) {
   EXPECT_EQ(lines, (QStringList{u"I,5,2"_s, u"Z,1"_s}));
 }
 
-TEST(TemplateFile, FailedSaveLeavesNothingBehind) {
-  QTemporaryDir dir;
-  const QString path = dir.filePath(u"chybi/zostava.pts"_s);
-  QString error;
-  EXPECT_FALSE(WriteTemplateFile(path, {u"I,5,1"_s}, &error));
-  EXPECT_EQ(error, u"Soubor s předlohou se nepodařilo uložit."_s);
-  EXPECT_FALSE(QFile::exists(path));
-  EXPECT_FALSE(QFile::exists(TemplateBackupPath(path)));
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{});
+// A save that cannot be made leaves the old template (if any) byte for byte and
+// no file of its own; the message's first line is the one the user sees.
+TEST(TemplateFile, FailedSaveKeepsWhatWasThere) {
+  struct Case {
+    const char* name;
+    const char* file;  // relative to a fresh directory
+    bool oldExists;
+  };
+  const Case cases[] = {
+      {"folder missing", "chybi/zostava.pts", false},
+      {"a template named like its own backup", "zostava.BAK", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QString::fromLatin1(c.file));
+    if (c.oldExists) {
+      QFile old(path);
+      ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+      old.write("I,5,1\r\n");
+    }
+    const QStringList before = QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden);
+    QString error;
+    EXPECT_FALSE(WriteTemplateFile(path, {u"I,5,2"_s}, &error));
+    EXPECT_TRUE(error.startsWith(u"Soubor s předlohou se nepodařilo uložit.\n"_s)) << error.toStdString();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden), before);
+    QStringList lines;
+    EXPECT_EQ(ReadTemplateFile(path, &lines).ok, c.oldExists);
+    EXPECT_EQ(lines, c.oldExists ? QStringList{u"I,5,1"_s} : QStringList{});
+  }
 }
 
 TEST(TemplateFile, MissingFile) {
