@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "cli/batch.h"
+#include "cli/io.h"
 #include "cli/parse.h"
 #include "cli/solve.h"
 #include "cli/texts.h"
@@ -23,7 +24,8 @@ constexpr std::string_view kMainHelp =
     "  if97 COMMAND --help\n"
     "\n"
     "Units: T in °C, P in MPa, V in m3/kg, S in kJ/(kg K), I (enthalpy) in kJ/kg, X (dryness) 0 … 1.\n"
-    "Exit status: 0 success, 1 unreadable batch rows or a function value outside its range, 2 wrong usage.\n";
+    "Exit status: 0 success; 1 unreadable batch rows, a state or function value outside the\n"
+    "supported range, or a failed read or write; 2 wrong usage.\n";
 
 constexpr std::string_view kStateHelp =
     "Usage: if97 state PAIR VALUE1 VALUE2 [--metastable] [--lang cs|en]\n"
@@ -34,6 +36,8 @@ constexpr std::string_view kStateHelp =
     "  --metastable  prefer the metastable-steam region for (T,P), (P,S) and (P,I)\n"
     "  --lang cs|en  language of the captions and the region name (default en)\n"
     "Numbers may use '.' or ',' as the decimal separator.\n"
+    "Exit status 1 when the state is outside the supported range (region 9, 10 or 11):\n"
+    "the lines are printed as for any state, and standard error names the region.\n"
     "Example: if97 state TP 284.15 16.257\n";
 
 constexpr std::string_view kBatchHelp =
@@ -42,12 +46,15 @@ constexpr std::string_view kBatchHelp =
     "Reads CSV from standard input, one state per line: pair,value1,value2\n"
     "(pair as letters such as TP or PT, or as a two-digit pair code such as 12;\n"
     "the values in the order of the letters, lower quantity first for a code).\n"
-    "Blank lines and lines starting with # are skipped.\n"
+    "Blank lines and lines starting with # are skipped. Lines may end in LF, CR LF or CR;\n"
+    "a UTF-8 byte-order mark at the start is skipped.\n"
     "Writes CSV to standard output with the header\n"
     "  pair,value1,value2,T,P,V,S,I,X,region\n"
     "one row per input row, numbers in their shortest round-trip form.\n"
     "A row that cannot be read gives a row with 'error' in the region column and a\n"
-    "message naming its line on standard error; the exit status is then 1.\n"
+    "message naming its line on standard error; the exit status is then 1. Its fields\n"
+    "are echoed with every byte outside printable ASCII as \\xNN and a backslash as \\\\,\n"
+    "cut to 200 characters (\"…\" appended), and quoted as CSV where needed.\n"
     "Region codes 9 (out of range), 10 and 11 are ordinary results.\n"
     "  --metastable  prefer the metastable-steam region for (T,P), (P,S) and (P,I)\n";
 
@@ -62,7 +69,8 @@ constexpr std::string_view kFunctionHelp =
     "  --list        prints the catalogue\n"
     "  --lang cs|en  language of the captions (default en)\n"
     "Exit status 1 when the state is outside the supported range or the function is\n"
-    "not defined there (the value printed is then 0, or -1 for a supplementary function).\n";
+    "not defined there (the value printed is then 0, or -1 for a supplementary function,\n"
+    "2 for the moisture).\n";
 
 // A number typed by a person: ',' counts as the decimal point.
 std::optional<double> ParseTypedNumber(std::string text) {
@@ -129,6 +137,13 @@ int UsageError(std::ostream& err, std::string_view command, const std::string& m
 }
 
 bool IsBlank(std::string_view s) { return Trim(s).empty(); }
+
+// Region 9, 10 or 11 of a state or a function: its name on `err`, status 1.
+int OutOfRange(std::ostream& err, std::string_view command, PropertyRegion region, Language language) {
+  err << "if97 " << command << ": the state is outside the supported range (" << RegionCaption(language) << ' '
+      << region << ": " << RegionName(region, language) << ")\n";
+  return kExitDataError;
+}
 
 std::string_view StripEquals(std::string_view caption) {
   caption = Trim(caption);
@@ -205,8 +220,6 @@ const FunctionEntry* ResolveFunction(std::string_view name) {
   return FindFunctionByName(t);
 }
 
-}  // namespace
-
 int RunState(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const Options o = ParseOptions(args, kOptMetastable | kOptLang);
   if (!o.error.empty()) return UsageError(err, "state", o.error);
@@ -231,10 +244,14 @@ int RunState(const std::vector<std::string>& args, std::ostream& out, std::ostre
   const std::string_view name = RegionName(s.region, o.language);
   if (!name.empty()) out << " (" << name << ')';
   out << '\n';
+  // The zeros printed for a rejected state are no values: scripts reading the
+  // lines as before learn it from the status.
+  if (s.region >= kRegionInputRange) return OutOfRange(err, "state", s.region, o.language);
   return kExitOk;
 }
 
-int RunBatchCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
+int RunBatchCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
+                    StreamError& output) {
   const Options o = ParseOptions(args, kOptMetastable);
   if (!o.error.empty()) return UsageError(err, "batch", o.error);
   if (o.help) {
@@ -244,6 +261,12 @@ int RunBatchCommand(const std::vector<std::string>& args, std::istream& in, std:
   if (!o.positional.empty())
     return UsageError(err, "batch", "unexpected argument '" + o.positional[0] + "' (the rows come from standard input)");
   const BatchCounts counts = RunBatch(in, out, err, o.metastable);
+  output = counts.output;
+  if (counts.output.failed) return kExitDataError;  // RunCli says why
+  if (counts.input.failed) {
+    err << "if97: " << StreamErrorMessage("read the input", counts.input) << '\n';
+    return kExitDataError;
+  }
   return counts.errors > 0 ? kExitDataError : kExitOk;
 }
 
@@ -278,11 +301,7 @@ int RunFunction(const std::vector<std::string>& args, std::ostream& out, std::os
   PropertyRegion region = kRegionNone;
   const double value = EvaluateFunction(f->code, in[0], in[1], in[2], region);
   PrintValue(out, ResultCaptionOf(*f, o.language), value, ResultUnitOf(*f));
-  if (region >= kRegionInputRange) {
-    err << "if97 function: the state is outside the supported range (" << RegionCaption(o.language) << ' ' << region
-        << ": " << RegionName(region, o.language) << ")\n";
-    return kExitDataError;
-  }
+  if (region >= kRegionInputRange) return OutOfRange(err, "function", region, o.language);
   if (f->group == 5 && value == -1.0) {
     err << "if97 function: " << FunctionName(*f, o.language) << " is not defined for these inputs\n";
     return kExitDataError;
@@ -290,7 +309,8 @@ int RunFunction(const std::vector<std::string>& args, std::ostream& out, std::os
   return kExitOk;
 }
 
-int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
+int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
+               StreamError& output) {
   if (args.empty()) {
     err << kMainHelp;
     return kExitUsage;
@@ -302,9 +322,23 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     return kExitOk;
   }
   if (command == "state") return RunState(rest, out, err);
-  if (command == "batch") return RunBatchCommand(rest, in, out, err);
+  if (command == "batch") return RunBatchCommand(rest, in, out, err, output);
   if (command == "function") return RunFunction(rest, out, err);
   return UsageError(err, "", "unknown command '" + command + "' (state, batch or function)");
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
+  StreamError output;
+  const int status = RunCommand(args, in, out, err, output);
+  // A failed write leaves `out` failed, so one check after the final flush covers
+  // every write of the command; a batch has already stopped at its failed write.
+  if (!FlushChecked(out, output)) {
+    err << "if97: " << StreamErrorMessage("write the output", output) << '\n';
+    return kExitDataError;
+  }
+  return status;
 }
 
 }  // namespace if97::cli

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "props/classifiers.h"
 #include "props/solver.h"
 #include "props/transport.h"
 
@@ -171,6 +172,16 @@ class Evaluation {
     }
     return c;
   }
+  // An input that no solver call examines, checked against the pressure range
+  // of the library; outside it counts as a call that found region 9.
+  bool PressureInRange(double P) {
+    const bool inside = P >= limits::kPmin && P <= limits::kPmax;  // false for NaN
+    if (!inside && !outOfRange_) {
+      region_ = kRegionInputRange;
+      outOfRange_ = true;
+    }
+    return inside;
+  }
   bool OutOfRange() const { return outOfRange_; }
   PropertyRegion Region() const { return region_; }
 
@@ -214,15 +225,19 @@ double IsentropicExponent(double P, double I, Evaluation& ev) {
 }
 
 // Isentropic heat drop of an expansion from (P1, I1) down to P2; 0 unless P2 < P1.
+// The start state and the end pressure are checked before that rule: "no
+// expansion" is an answer only for inputs inside the range, never for nonsense.
 double IsentropicDrop(double P1, double I1, double P2, Evaluation& ev) {
-  if (!(P1 > P2)) return 0.0;
   const Cells start = ev.Solve(kPairPI, P1, I1, false, false, true, false, false);
+  if (ev.OutOfRange() || !ev.PressureInRange(P2)) return kError;
+  if (!(P1 > P2)) return 0.0;
   const double h2 = ev.Solve(kPairPS, P2, start.q[kS], false, false, false, true, false).q[kI];
   const double drop = start.q[kI] - h2;
   return drop < 0.0 ? 0.0 : drop;
 }
 
-// Isentropic work of a compression from (P1, T1) up to P2; 0 when negative.
+// Isentropic work of a compression from (P1, T1) up to P2; 0 when negative. Both
+// solver calls run before that rule, so an input out of range is reported.
 double IsentropicPumpWork(double P1, double T1, double P2, Evaluation& ev) {
   const Cells start = ev.Solve(kPairTP, T1, P1, false, false, true, true, false);
   const double h2 = ev.Solve(kPairPS, P2, start.q[kS], false, false, false, true, false).q[kI];

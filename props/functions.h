@@ -28,7 +28,7 @@ enum class FunctionMethod : int {
   kViscosity,             // DynamicViscosity of the (T, P) state
   kConductivity,          // ThermalConductivity of the (T, P) state
   kIsentropicExponent,    // KAPA: −(v/p)(∂p/∂v) along the isentrope of (P, I)
-  kIsentropicDrop,        // HISO: h(P1, I1) − h(P2, s1), never negative
+  kIsentropicDrop,        // HISO: h(P1, I1) − h(P2, s1), never negative; 0 when P2 ≥ P1
   kIsentropicPumpWork,    // PumpISO: h(P2, s1) − h(T1, P1), never negative
 };
 
@@ -84,12 +84,16 @@ const char* FunctionGroupName(int group, int language);
 // state does not define, for any non-finite result (a division by zero in KAPA),
 // and for the transport and multi-call functions (502 … 506) when a solver call
 // finds its state outside the supported range, where a partial result would be
-// meaningless. A single-call function of groups 1–4 does not examine the region:
-// an out-of-range state gives the 0 the solver leaves in the result cell.
+// meaningless. The inputs are checked before the rules that give 0: HISO
+// answers 0 for P2 ≥ P1 (solving no end state) only when its start state lies in
+// the range and P2 within 0.000611 … 100 MPa; PumpISO solves both states before
+// it turns a negative work into 0. A single-call function of groups 1–4 does not
+// examine the region: an out-of-range state gives the 0 the solver leaves in the
+// result cell.
 //
 // The overload also reports the region code: the first region 9, 10 or 11 met
-// by any of the solver calls, otherwise the region of the last call (0 when no
-// call was made).
+// by any of the solver calls (or 9 for an end pressure of HISO outside the
+// range), otherwise the region of the last call (0 when no call was made).
 double EvaluateFunction(std::int32_t code, double in1, double in2, double in3);
 double EvaluateFunction(std::int32_t code, double in1, double in2, double in3, PropertyRegion& region);
 

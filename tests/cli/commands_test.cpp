@@ -10,6 +10,7 @@
 
 #include "cli/batch.h"
 #include "cli/commands.h"
+#include "cli/io.h"
 
 namespace if97::cli {
 namespace {
@@ -65,21 +66,32 @@ TEST(StateCommand, CompressedWaterInEnglish) {
             RunWith({"state", "TX", "100", "0.5", "--lang", "cs"}).out);
 }
 
-TEST(StateCommand, RegionsWetSteamAndRejectedStatesAreResults) {
-  const std::pair<Args, std::vector<std::string>> cases[] = {
+// A rejected state (region 9, 10 or 11) prints its seven lines like any other,
+// exits with 1 and names its region on standard error in the chosen language.
+TEST(StateCommand, RegionsWetSteamAndRejectedStates) {
+  const struct {
+    Args args;
+    std::vector<std::string> parts;
+    const char* err;  // nullptr: status 0 and nothing on standard error
+  } cases[] = {
       {{"state", "XT", "0.5", "100"},
-       {"Pressure = 0.101", "Dryness = 0.5\n", "Region = 6 (Wet steam - subcritical region)"}},
-      {{"state", "TP", "2000", "1"}, {"Region = 9 (Input parameters are out of range)"}},
-      {{"state", "TP", "-5", "1"}, {"Region = 9"}},
-      {{"state", "VX", "1", "0.5"}, {"Region = 10 (This combination of parameters is not tuned)"}},
+       {"Pressure = 0.101", "Dryness = 0.5\n", "Region = 6 (Wet steam - subcritical region)"}, nullptr},
+      {{"state", "TP", "2000", "1"}, {"Region = 9 (Input parameters are out of range)"},
+       "if97 state: the state is outside the supported range (Region 9: Input parameters are out of range)\n"},
+      {{"state", "TP", "-5", "1"}, {"Region = 9"}, "(Region 9: "},
+      {{"state", "VX", "1", "0.5"}, {"Region = 10 (This combination of parameters is not tuned)"},
+       "(Region 10: This combination of parameters is not tuned)"},
+      {{"state", "VX", "1", "0.5", "--lang", "cs"}, {"Oblast = 10 "}, "(Oblast 10: Kombinace"},
       // 95 °C at 0.1 MPa is below the saturation temperature: water, or subcooled steam.
-      {{"state", "TP", "95", "0.1"}, {"Region = 1 "}},
-      {{"state", "TP", "95", "0.1", "--metastable"}, {"Region = 8 "}},
+      {{"state", "TP", "95", "0.1"}, {"Region = 1 "}, nullptr},
+      {{"state", "TP", "95", "0.1", "--metastable"}, {"Region = 8 "}, nullptr},
   };
-  for (const auto& [args, parts] : cases) {
-    const CliRun r = RunWith(args);
-    EXPECT_EQ(r.rc, 0) << Joined(args);
-    for (const auto& part : parts) EXPECT_TRUE(Contains(r.out, part)) << Joined(args) << "\n" << r.out;
+  for (const auto& c : cases) {
+    const CliRun r = RunWith(c.args);
+    EXPECT_EQ(r.rc, c.err ? 1 : 0) << Joined(c.args);
+    EXPECT_EQ(Split(r.out, '\n').size(), 7u) << Joined(c.args);
+    for (const auto& part : c.parts) EXPECT_TRUE(Contains(r.out, part)) << Joined(c.args) << "\n" << r.out;
+    EXPECT_TRUE(c.err ? Contains(r.err, c.err) : r.err.empty()) << Joined(c.args) << "\n" << r.err;
   }
 }
 
@@ -150,6 +162,34 @@ TEST(FunctionCommand, OutOfRangeIsReported) {
   EXPECT_EQ(m.out, "Moisture = 2\n");
 }
 
+// Inputs out of range are reported before the rule that no expansion gives 0.
+// Valid values against textbook steam tables: steam at 10 MPa and 500 °C (3373.7
+// kJ/kg) expanded to 0.1 MPa leaves x = 0.874, h = 2391.1 kJ/kg; pumping water of
+// 20 °C from 0.1 to 10 MPa takes about v·Δp = 0.001002 m3/kg × 9.9 MPa.
+TEST(FunctionCommand, HeatDropAndPumpWorkCheckTheRangeFirst) {
+  const struct {
+    Args args;
+    double value, tolerance;  // value -1: out of range, status 1
+  } cases[] = {
+      {{"function", "HISO", "1e308", "1e308", "1e308"}, -1.0, 0.0},
+      {{"function", "HISO", "-1", "-1", "-1"}, -1.0, 0.0},
+      {{"function", "HISO", "5", "99999", "10"}, -1.0, 0.0},
+      {{"function", "HISO", "200", "3000", "300"}, -1.0, 0.0},
+      {{"function", "HISO", "10", "3373.7", "20"}, 0.0, 0.0},
+      {{"function", "HISO", "10", "3373.7", "0.1"}, 3373.7 - 2391.1, 1.0},
+      {{"function", "PumpISO", "0.1", "20", "10"}, 0.001002 * 9.9e3, 0.05},
+  };
+  for (const auto& c : cases) {
+    const CliRun r = RunWith(c.args);
+    const bool rejected = c.value == -1.0;
+    EXPECT_EQ(r.rc, rejected ? 1 : 0) << Joined(c.args);
+    EXPECT_EQ(Contains(r.err, "outside the supported range (Region 9: "), rejected) << Joined(c.args) << r.err;
+    const auto eq = r.out.find(" = ");
+    ASSERT_NE(eq, std::string::npos) << r.out;
+    EXPECT_NEAR(std::stod(r.out.substr(eq + 3)), c.value, c.tolerance) << Joined(c.args);
+  }
+}
+
 TEST(FunctionCommand, ListPrintsTheCatalogue) {
   const CliRun r = RunWith({"function", "--list"});
   EXPECT_EQ(r.rc, 0);
@@ -161,6 +201,58 @@ TEST(FunctionCommand, ListPrintsTheCatalogue) {
   const CliRun cs = RunWith({"function", "--list", "--lang", "cs"});
   EXPECT_TRUE(Contains(cs.out, "1 Mez sytosti\n"));
   EXPECT_TRUE(Contains(cs.out, "Tepelná vodivost"));
+}
+
+// A bad field as the output echoes it: bytes outside printable ASCII as \xNN, a
+// backslash doubled, at most kEchoLimit characters without splitting an escape;
+// then the same text as a CSV field.
+TEST(BatchCommand, EchoOfABadFieldIsEscapedAndCut) {
+  const std::string a199(199, 'a'), a200(200, 'a');
+  const struct {
+    std::string text, echo, csv;
+  } cases[] = {
+      {"TP", "TP", "TP"},
+      {std::string("T\0P\x1B[2J\x7F", 8), "T\\x00P\\x1B[2J\\x7F", "T\\x00P\\x1B[2J\\x7F"},
+      {"25\xC2\xB0 \xFF\\", "25\\xC2\\xB0 \\xFF\\\\", "25\\xC2\\xB0 \\xFF\\\\"},
+      {"say \"1\"", "say \"1\"", "\"say \"\"1\"\"\""},
+      {a200, a200, a200},
+      {a200 + "b", a200 + "…", a200 + "…"},
+      {a199 + "\n", a199 + "…", a199 + "…"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(EchoText(c.text), c.echo);
+    EXPECT_EQ(CsvField(EchoText(c.text)), c.csv);
+  }
+}
+
+// Lines end at LF, CR LF or a lone CR, also where a block of the reader ends
+// between CR and LF; a byte-order mark counts only at the very start.
+TEST(BatchCommand, LineEndsAndByteOrderMark) {
+  const std::pair<std::string, std::vector<std::string>> cases[] = {
+      {"\xEF\xBB\xBFTP\r\nab\rc\n\rd", {"TP", "ab", "c", "", "d"}},
+      {"\r\n\r\n\n", {"", "", ""}},
+      {"abc\r\r\n", {"abc", ""}},
+      {"x\xEF\xBB\xBF", {"x\xEF\xBB\xBF"}},
+      {"", {}},
+  };
+  for (const std::size_t block : {std::size_t{4}, std::size_t{1} << 16})
+    for (const auto& [text, expected] : cases) {
+      std::istringstream in(text);
+      LineReader reader(in, block);
+      std::vector<std::string> lines;
+      std::string line;
+      bool cut = true;
+      while (reader.Next(line, cut)) lines.push_back(line);
+      EXPECT_EQ(lines, expected) << "block " << block << ": " << text;
+      EXPECT_FALSE(reader.Error().failed);
+    }
+  // An overlong line is read to its end but kept only in part: a bad row with a
+  // short echo, and the next line is the next row.
+  const CliRun r = RunWith({"batch"}, "TP," + std::string(LineReader::kMaxLineBytes, '7') + ",3\nTP,1\n");
+  EXPECT_EQ(r.rc, 1);
+  EXPECT_EQ(Split(r.out, '\n').size(), 3u);
+  EXPECT_LT(r.out.size() + r.err.size(), 600u);
+  EXPECT_TRUE(Contains(r.err, "line 1: line longer than 1048576 bytes\nif97 batch: line 2: expected 3")) << r.err;
 }
 
 // The good rows and their values: the cli_run_batch_good run of the executable.

@@ -2,19 +2,28 @@
 #   CLI          path of the executable
 #   ARGS         arguments, separated by '|'
 #   INPUT        optional file fed to standard input
+#   STDOUT       optional file that takes standard output instead of the check
+#                (/dev/full), or "closed": the program runs with standard output closed
 #   RC           expected exit status
 #   LINES        optional expected number of standard-output lines
 #   OUT_REGEX    optional '|'-separated regular expressions standard output must match
 #   ERR_REGEX    optional '|'-separated regular expressions standard error must match
 #   LINE_REGEX   optional "n=regex" pairs separated by '|': line n (from 1) must match
+#   EXPECT_OUT   optional file standard output must equal byte for byte
+#   EXPECT_ERR   optional file standard error must equal byte for byte
 cmake_minimum_required(VERSION 3.25)  # policies: empty list elements count as lines
 string(REPLACE "|" ";" args "${ARGS}")
-if(DEFINED INPUT)
-  execute_process(COMMAND "${CLI}" ${args} INPUT_FILE "${INPUT}" RESULT_VARIABLE rc OUTPUT_VARIABLE out
-                  ERROR_VARIABLE err)
-else()
-  execute_process(COMMAND "${CLI}" ${args} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+set(command "${CLI}" ${args})
+set(redirect OUTPUT_VARIABLE out)
+if(STDOUT STREQUAL "closed")
+  set(command sh -c "exec \"$0\" \"$@\" >&-" "${CLI}" ${args})
+elseif(DEFINED STDOUT)
+  set(redirect OUTPUT_FILE "${STDOUT}")
 endif()
+if(DEFINED INPUT)
+  list(APPEND redirect INPUT_FILE "${INPUT}")
+endif()
+execute_process(COMMAND ${command} ${redirect} RESULT_VARIABLE rc ERROR_VARIABLE err)
 message(STATUS "stdout:\n${out}")
 message(STATUS "stderr:\n${err}")
 if(NOT rc STREQUAL "${RC}")
@@ -40,6 +49,15 @@ foreach(stream out err)
       message(FATAL_ERROR "standard ${stream} does not match '${p}'")
     endif()
   endforeach()
+endforeach()
+foreach(stream out err)
+  string(TOUPPER "EXPECT_${stream}" option)
+  if(DEFINED ${option})
+    file(READ "${${option}}" expected)
+    if(NOT "${${stream}}" STREQUAL "${expected}")
+      message(FATAL_ERROR "standard ${stream} differs from ${${option}}")
+    endif()
+  endif()
 endforeach()
 if(DEFINED LINE_REGEX)
   string(REPLACE "|" ";" checks "${LINE_REGEX}")

@@ -268,6 +268,31 @@ TEST(SupplementaryFunctions, IsentropicPumpWork) {
   EXPECT_EQ(EvaluateFunction(506, P1, 2000.0, P2), -1.0);
 }
 
+// The range of the inputs is checked before the rules that answer 0 (no
+// expansion for HISO, a negative work for PumpISO): nonsense is out of range
+// (−1, region 9); a valid start with no expansion or compression gives 0.
+TEST(SupplementaryFunctions, RangeCheckedBeforeTheZeroRules) {
+  const struct {
+    int code;
+    double in1, in2, in3, value;
+    PropertyRegion region;
+  } rows[] = {
+      {505, 5.0, 99999.0, 10.0, -1.0, kRegionInputRange},   // enthalpy far above the range
+      {505, 200.0, 3000.0, 300.0, -1.0, kRegionInputRange},  // start above 100 MPa
+      {505, 10.0, 3400.0, 150.0, -1.0, kRegionInputRange},   // valid start, end above 100 MPa
+      {505, 10.0, 3400.0, kNaN, -1.0, kRegionInputRange},
+      {505, 10.0, 3400.0, 100.0, 0.0, kRegionSteam},         // valid, no expansion
+      {506, -1.0, -1.0, -1.0, -1.0, kRegionInputRange},
+      {506, 0.1, 20.0, 150.0, -1.0, kRegionInputRange},      // end above 100 MPa
+      {506, 10.0, 20.0, 0.1, 0.0, kRegionWater},             // valid, no compression
+  };
+  for (const auto& r : rows) {
+    PropertyRegion region = kRegionNone;
+    EXPECT_EQ(EvaluateFunction(r.code, r.in1, r.in2, r.in3, region), r.value) << r.code << " " << r.in1;
+    EXPECT_EQ(region, r.region) << r.code << " " << r.in1 << " " << r.in3;
+  }
+}
+
 TEST(EvaluateFunction, UnknownCodesAndRegionReport) {
   for (int bad : {0, 108, 216, 321, 408, 507, 600, -1}) EXPECT_EQ(EvaluateFunction(bad, 1, 1, 1), -1.0) << bad;
   PropertyRegion region = 123;
