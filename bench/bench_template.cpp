@@ -7,7 +7,7 @@
 
 #include <QStringList>
 
-#include "report/reportdefinition.h"
+#include "report/io/templatetext.h"
 
 namespace {
 
@@ -24,8 +24,8 @@ void BM_AmplificationTemplate(benchmark::State& state) {
   for (int n = 0; n < 16 * 16 * 16 * 2; ++n)
     lines.append(QStringLiteral("D%1,D%2,D%3,D15,T,1,0,0,0,10,10,Arial,10").arg(n / 256 % 16).arg(n / 16 % 16).arg(n % 16));
   for (auto _ : state) {
-    if97::ReportDefinition r;
-    benchmark::DoNotOptimize(r.SetTemplate(lines).issues.size());
+    report::ReportDefinition r;
+    benchmark::DoNotOptimize(report::ParseTemplate(r, lines).issues.size());
   }
   state.counters["peak_MB"] = PeakMegabytes();
 }
@@ -34,8 +34,8 @@ BENCHMARK(BM_AmplificationTemplate)->Unit(benchmark::kMillisecond);
 void BM_HugeLine(benchmark::State& state) {
   const QStringList lines{QStringLiteral("T,1,0,0,0,10,10,Arial,10,0,0,0,0,0,\"") + QString(50'000'000, QChar(u'x'))};
   for (auto _ : state) {
-    if97::ReportDefinition r;
-    benchmark::DoNotOptimize(r.SetTemplate(lines).issues.size());
+    report::ReportDefinition r;
+    benchmark::DoNotOptimize(report::ParseTemplate(r, lines).issues.size());
   }
   state.counters["peak_MB"] = PeakMegabytes();
 }

@@ -1,24 +1,35 @@
-# Sources of the report library, shared by the main build and the fuzzing build.
-set(IF97_REPORT_SOURCES
-  codepage.cpp
-  colortable.cpp
-  expression.cpp
-  exprvalue.cpp
-  formatpattern.cpp
-  inifile.cpp
-  numberformat.cpp
-  paperformats.cpp
-  reportdefinition.cpp
-  reportelement.cpp
-  reportfont.cpp
-  reportgroup.cpp
-  reportpaper.cpp
-  reportsection.cpp
-  systemvariables.cpp
-  templatefile.cpp
-  templatereader.cpp
-  templaterecord.cpp
-  templatesettings.cpp
-  templatewriter.cpp
-  userfunction.cpp
+# Sources of the report engine's layers, shared by the main build and the fuzzing
+# build. Each layer is a static library that uses only the layers listed before it.
+set(REPORT_MODEL_SOURCES
+  model/colortable.cpp
+  model/reportdefinition.cpp
+  model/reportelement.cpp
+  model/reportfont.cpp
+  model/reportgroup.cpp
+  model/reportpaper.cpp
+  model/reportsection.cpp
+  model/templatesettings.cpp
+  model/userfunction.cpp
+)
+set(REPORT_IO_SOURCES
+  io/codepage.cpp
+  io/formatpattern.cpp
+  io/inifile.cpp
+  io/numberformat.cpp
+  io/paperformats.cpp
+  io/systemvariables.cpp
+  io/templatefile.cpp
+  io/templatereader.cpp
+  io/templaterecord.cpp
+  io/templatetext.cpp
+  io/templatewriter.cpp
+)
+set(REPORT_EXPR_SOURCES
+  expr/expression.cpp
+  expr/exprvalue.cpp
+)
+set(REPORT_RUN_SOURCES
+  run/functionstate.cpp
+  run/reportdata.cpp
+  run/reportrun.cpp
 )

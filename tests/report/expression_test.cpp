@@ -8,13 +8,13 @@
 #include <QList>
 #include <QStringList>
 
-#include "report/expression.h"
-#include "report/reportlimits.h"
+#include "report/expr/expression.h"
+#include "report/model/reportlimits.h"
 #include "testing.h"
 
 using namespace Qt::StringLiterals;
 
-namespace if97 {
+namespace report {
 namespace {
 
 class Row : public ExpressionContext {
@@ -198,4 +198,4 @@ TEST(Expression, CompiledOnceEvaluatedPerRow) {
 }
 
 }  // namespace
-}  // namespace if97
+}  // namespace report

@@ -6,21 +6,22 @@
 #include <QStringDecoder>
 #include <QTemporaryDir>
 
-#include "report/codepage.h"
-#include "report/colortable.h"
-#include "report/formatpattern.h"
-#include "report/inifile.h"
-#include "report/paperformats.h"
-#include "report/reportdefinition.h"
-#include "report/reportfont.h"
-#include "report/reportlimits.h"
-#include "report/reportpaper.h"
-#include "report/systemvariables.h"
+#include "report/io/codepage.h"
+#include "report/model/colortable.h"
+#include "report/io/formatpattern.h"
+#include "report/io/inifile.h"
+#include "report/io/paperformats.h"
+#include "report/model/reportdefinition.h"
+#include "report/run/reportdata.h"
+#include "report/model/reportfont.h"
+#include "report/model/reportlimits.h"
+#include "report/model/reportpaper.h"
+#include "report/io/systemvariables.h"
 #include "testing.h"
 
 using namespace Qt::StringLiterals;
 
-namespace if97 {
+namespace report {
 namespace {
 
 TEST(Paper, SizesAndColumns) {
@@ -255,7 +256,7 @@ TEST(SystemVariables, NamesAndTexts) {
 }
 
 TEST(ReportModel, ColumnAccessors) {
-  ReportDefinition r;
+  ReportData r;
   r.FieldNames = {u"Vel1"_s, u"Vel2"_s};
   r.FieldLabels = {u"Teplota"_s};
   r.RowValues = {u"284,15"_s, u"x"_s};
@@ -282,4 +283,4 @@ TEST(ReportModel, MemoFlagCountsForMemoColumns) {
 }
 
 }  // namespace
-}  // namespace if97
+}  // namespace report

@@ -10,17 +10,18 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "report/codepage.h"
-#include "report/colortable.h"
-#include "report/reportdefinition.h"
-#include "report/reportlimits.h"
-#include "report/systemvariables.h"
-#include "report/templatefile.h"
+#include "report/io/codepage.h"
+#include "report/model/colortable.h"
+#include "report/io/templatetext.h"
+#include "report/model/reportdefinition.h"
+#include "report/model/reportlimits.h"
+#include "report/io/systemvariables.h"
+#include "report/io/templatefile.h"
 #include "testing.h"
 
 using namespace Qt::StringLiterals;
 
-namespace if97 {
+namespace report {
 namespace {
 
 QStringList Lines(const QString& text) {
@@ -33,9 +34,7 @@ QStringList Lines(const QString& text) {
 // A report with the columns Vel1..Vel6 that has read the given lines.
 struct Read {
   explicit Read(const QStringList& lines) {
-    r.FieldNames = {u"Vel1"_s, u"Vel2"_s, u"Vel3"_s, u"Vel4"_s, u"Vel5"_s, u"Vel6"_s};
-    r.locale = ReportLocale::c();
-    result = r.SetTemplate(lines);
+    result = ParseTemplate(r, lines, {u"Vel1"_s, u"Vel2"_s, u"Vel3"_s, u"Vel4"_s, u"Vel5"_s, u"Vel6"_s});
   }
   ReportDefinition r;
   LoadResult result;
@@ -102,8 +101,8 @@ TEST(Template, HandmadeTemplateRoundTripsExactly) {
   // Only the detail's column is unknown: the detail has no columns of its own here.
   ASSERT_EQ(a.result.issues.size(), 1);
   EXPECT_EQ(a.result.error(), (LoadIssue{49, 4, loadmsg::UnknownColumn()}));
-  EXPECT_EQ(a.r.GetTemplate(), lines);
-  EXPECT_EQ(Read(a.r.GetTemplate()).r.GetTemplate(), lines);
+  EXPECT_EQ(FormatTemplate(a.r), lines);
+  EXPECT_EQ(FormatTemplate(Read(FormatTemplate(a.r)).r), lines);
 }
 
 TEST(Template, HeaderRecords) {
@@ -253,14 +252,14 @@ TEST(Template, OutOfRangeValuesAreClamped) {
     const Read read({U(c.line)});
     EXPECT_TRUE(read.result.ok);
     EXPECT_EQ(read.result.hasIssues(), c.noted) << S(c.line);
-    EXPECT_TRUE(read.r.GetTemplate().contains(U(c.written)))
-        << S(c.line) << "\n expected " << S(c.written) << "\n in " << read.r.GetTemplate().join(u"\n"_s).toStdString();
+    EXPECT_TRUE(FormatTemplate(read.r).contains(U(c.written)))
+        << S(c.line) << "\n expected " << S(c.written) << "\n in " << FormatTemplate(read.r).join(u"\n"_s).toStdString();
   }
 }
 
 TEST(Template, SectionIndexOutsideTheFixedSectionsIsIgnored) {
   ReportDefinition r;
-  const LoadResult result = r.SetTemplate({u"I,3,5,0,99,1"_s, u"I,3,-1,0,99,1"_s});
+  const LoadResult result = ParseTemplate(r, {u"I,3,5,0,99,1"_s, u"I,3,-1,0,99,1"_s});
   ASSERT_EQ(result.issues.size(), 2);
   EXPECT_EQ(result.issues[0], (LoadIssue{1, 3, loadmsg::UnknownSection()}));
   for (const TOddilSestavy& s : r.sections) EXPECT_EQ(s.height, 0);
@@ -276,7 +275,7 @@ TEST(Template, ErrorRecordNamesLineAndField) {
 
 TEST(Template, ColourOutsideTheTableIsBlack) {
   ReportDefinition r;
-  const LoadResult result = r.SetTemplate({u"T,8,0,0,0,10,10,,1,16,0,0,-1,0"_s});
+  const LoadResult result = ParseTemplate(r, {u"T,8,0,0,0,10,10,,1,16,0,0,-1,0"_s});
   const TReportElement& e = r.sections[kSectionBody].elements.at(0);
   EXPECT_EQ((QList<int>{e.penColor, e.fillColor}), (QList<int>{0, 0}));
   EXPECT_EQ(result.issues.size(), 2);
@@ -284,7 +283,7 @@ TEST(Template, ColourOutsideTheTableIsBlack) {
 
 TEST(Template, UnknownKindsAndTagsAreSkipped) {
   ReportDefinition r;
-  const LoadResult result = r.SetTemplate({u"T,14,0"_s, u"T,0"_s, u"X,1,0"_s, u"S0,1,0"_s, u""_s, u"I"_s});
+  const LoadResult result = ParseTemplate(r, {u"T,14,0"_s, u"T,0"_s, u"X,1,0"_s, u"S0,1,0"_s, u""_s, u"I"_s});
   EXPECT_TRUE(r.sections[kSectionBody].elements.isEmpty());
   ASSERT_EQ(result.issues.size(), 3);
   EXPECT_EQ(result.issues[0].message, loadmsg::UnknownKind());
@@ -303,24 +302,24 @@ TEST(Template, OldVersionVariableIndex) {
     ReportDefinition r;
     QStringList lines{u"H,5,4,0,0,10,10,Arial,10,0,0,0,0,0,\"\",0,0,0"_s, u"H,5,3,0,0,10,10"_s};
     if (c.version) lines.prepend(QString::fromUtf16(c.version));
-    r.SetTemplate(lines);
+    ParseTemplate(r, lines);
     EXPECT_EQ(r.sections[kSectionHeader].elements.at(0).index, c.read) << (c.version ? "versioned" : "none");
     EXPECT_EQ(r.sections[kSectionHeader].elements.at(1).index, 3);
     // Written in the current version, the index reads back unchanged.
     ReportDefinition again;
-    again.SetTemplate(r.GetTemplate());
+    ParseTemplate(again, FormatTemplate(r));
     EXPECT_EQ(again.sections[kSectionHeader].elements.at(0).index, c.read);
   }
 }
 
 TEST(Template, TemplateWithoutVersionKeepsTheVersionItHad) {
   ReportDefinition r;
-  r.SetTemplate({u"I,2,0,1000,1400,1,2,3,4,1,0,0"_s});
+  ParseTemplate(r, {u"I,2,0,1000,1400,1,2,3,4,1,0,0"_s});
   EXPECT_EQ(r.version, (TemplateVersion{4, 0, 120}));
   EXPECT_EQ((QList<int>{r.paper.width, r.paper.height}), (QList<int>{1000, 1400}));
   r.version = {0, 0, 0};  // the old layout has no paper size
   r.paper.width = 850;
-  r.SetTemplate({u"I,2,0,1,2,3,4,1,0,0"_s});
+  ParseTemplate(r, {u"I,2,0,1,2,3,4,1,0,0"_s});
   EXPECT_EQ((QList<int>{r.paper.width, r.paper.marginLeft, r.paper.marginBottom}), (QList<int>{850, 1, 4}));
 }
 
@@ -328,7 +327,7 @@ TEST(Template, VersionAppliesBeforePaperWhateverTheOrder) {
   for (const QStringList& lines : {QStringList{u"I,1,0,0,1"_s, u"I,2,0,10,20,30,40,2,5,0"_s},
                                    QStringList{u"I,2,0,10,20,30,40,2,5,0"_s, u"I,1,0,0,1"_s}}) {
     ReportDefinition r;
-    r.SetTemplate(lines);
+    ParseTemplate(r, lines);
     const ReportPaper& p = r.paper;
     EXPECT_EQ((QList<int>{p.width, p.marginLeft, p.marginRight, p.marginTop, p.marginBottom, p.columns, p.columnGap,
                           r.sections[kSectionBody].columns}),
@@ -339,7 +338,7 @@ TEST(Template, VersionAppliesBeforePaperWhateverTheOrder) {
 
 TEST(Template, LaterHeaderRecordsOverrideEarlierOnes) {
   ReportDefinition r;
-  r.SetTemplate({u"I,3,2,1,10,0"_s, u"I,5,1"_s, u"I,3,2,1,20,1"_s, u"I,5,2"_s, u"I,9,1"_s});
+  ParseTemplate(r, {u"I,3,2,1,10,0"_s, u"I,5,1"_s, u"I,3,2,1,20,1"_s, u"I,5,2"_s, u"I,9,1"_s});
   EXPECT_EQ(r.sections[kSectionBody].height, 20);
   EXPECT_TRUE(r.pagination.NewBodyNewPage);
   EXPECT_EQ(r.designerValue, 2);
@@ -357,14 +356,14 @@ TEST(Template, CharacterRasterGrid) {
   };
   for (const Case& c : cases) {
     ReportDefinition r;
-    r.SetTemplate({u"I,6,1,40,40,"_s + QString::number(c.linePitch) + u',' + QString::number(c.charPitch) + u",0,0"_s});
+    ParseTemplate(r, {u"I,6,1,40,40,"_s + QString::number(c.linePitch) + u',' + QString::number(c.charPitch) + u",0,0"_s});
     EXPECT_DOUBLE_EQ(r.raster.charWidth(), c.charWidth) << c.charPitch;
     EXPECT_DOUBLE_EQ(r.raster.lineHeight(), c.lineHeight) << c.linePitch;
     EXPECT_EQ(r.raster.gridX, c.gridX) << c.charPitch;
     EXPECT_EQ(r.raster.gridY, c.gridY) << c.linePitch;
   }
   ReportDefinition graphic;
-  graphic.SetTemplate({u"I,6,5,40,30,1,1,0,0"_s});
+  ParseTemplate(graphic, {u"I,6,5,40,30,1,1,0,0"_s});
   EXPECT_EQ(graphic.raster.type, kRasterGraphic);
   EXPECT_EQ((QList<int>{graphic.raster.gridX, graphic.raster.gridY}), (QList<int>{40, 30}));
   EXPECT_EQ(graphic.raster.charWidth() + graphic.raster.lineHeight(), 0);
@@ -372,8 +371,8 @@ TEST(Template, CharacterRasterGrid) {
 
 TEST(Template, ColumnReferencesByNameAndIndex) {
   ReportDefinition r;
-  r.FieldNames = {u"Vel5"_s, u"Vel3"_s, u"Vel1"_s};
-  r.SetTemplate({u"T,2,Vel3,0,0,10,10"_s, u"T,2,2,0,0,10,10"_s, u"T,3,vel1,0,0,10,10"_s});
+  ParseTemplate(r, {u"T,2,Vel3,0,0,10,10"_s, u"T,2,2,0,0,10,10"_s, u"T,3,vel1,0,0,10,10"_s},
+                {u"Vel5"_s, u"Vel3"_s, u"Vel1"_s});
   const QList<TReportElement>& e = r.sections[kSectionBody].elements;
   EXPECT_EQ((QList<int>{e[0].index, e[1].index, e[2].index}), (QList<int>{1, 2, 2}));
   EXPECT_EQ((QStringList{e[0].name, e[1].name}), (QStringList{u"Vel3"_s, u""_s}));
@@ -386,16 +385,14 @@ TEST(Template, UnknownNamesStayAndPrintNothing) {
   const QList<TReportElement>& e = r.sections[kSectionBody].elements;
   EXPECT_EQ(e[0].index, -1);
   EXPECT_EQ(e[1].index, -1);
-  EXPECT_EQ(r.functionText(e[1].index), u""_s);
   ASSERT_EQ(result.issues.size(), 2);
   EXPECT_EQ(result.issues[0], (LoadIssue{1, 3, loadmsg::UnknownColumn()}));
   EXPECT_EQ(result.issues[1], (LoadIssue{2, 3, loadmsg::UnknownFunction()}));
   // Saving keeps the names instead of pointing the elements at column 0.
-  const QStringList written = r.GetTemplate();
+  const QStringList written = FormatTemplate(r);
   EXPECT_TRUE(written.contains(u"T,2,Teplota,0,0,10,10,Arial,10,0,0,0,0,0,\"\",0,0,0"_s));
   // Once the column exists, the name finds it.
-  r.FieldNames.append(u"Teplota"_s);
-  r.resolveReferences();
+  r.resolveReferences({u"Vel1"_s, u"Vel2"_s, u"Vel3"_s, u"Vel4"_s, u"Vel5"_s, u"Vel6"_s, u"Teplota"_s});
   EXPECT_EQ(r.sections[kSectionBody].elements[0].index, 6);
 }
 
@@ -415,7 +412,7 @@ TEST(Template, GroupsAreCapped) {
   for (int g = 0; g < kMaxGroups + 3; ++g) lines << u"I,4,"_s + QString::number(g) + u",0,1,10,1,10,0"_s;
   lines << u"I,4,2000000000,0,1,10,1,10,0"_s;
   ReportDefinition r;
-  const LoadResult result = r.SetTemplate(lines);
+  const LoadResult result = ParseTemplate(r, lines);
   EXPECT_EQ(r.groups.count(), kMaxGroups);
   EXPECT_EQ(result.issues.size(), 4);
 }
@@ -425,7 +422,7 @@ TEST(Template, FunctionsAreCapped) {
   for (int i = 0; i < kMaxFunctions + 2; ++i) lines << u"F,0,f"_s + QString::number(i) + u",\"\",0,\"\",0,\"#1\",2,15,2,2"_s;
   lines << u"F,0,f0,\"\",0,\"\",0,\"#2\",2,15,2,2"_s;  // an existing name still replaces its definition
   ReportDefinition r;
-  const LoadResult result = r.SetTemplate(lines);
+  const LoadResult result = ParseTemplate(r, lines);
   EXPECT_EQ(r.functions.count(), kMaxFunctions);
   EXPECT_EQ(r.functions[0].expression, u"#2"_s);
   ASSERT_EQ(result.issues.size(), 3);
@@ -435,7 +432,7 @@ TEST(Template, FunctionsAreCapped) {
 
 TEST(Template, NestedDetails) {
   ReportDefinition r;
-  r.SetTemplate({u"D1,D0,T,1,0,0,0,10,10,Arial,10,0,0,0,0,0,\"hluboko\",0,0,0"_s, u"D0,I,3,2,1,40,0"_s,
+  ParseTemplate(r, {u"D1,D0,T,1,0,0,0,10,10,Arial,10,0,0,0,0,0,\"hluboko\",0,0,0"_s, u"D0,I,3,2,1,40,0"_s,
                  u"D1,I,2,0,10,10,1,1,1,1,1,0,0"_s});
   ASSERT_EQ(r.detailCount(), 2);
   EXPECT_EQ(r.detail(0).sections[kSectionBody].height, 40);
@@ -444,15 +441,15 @@ TEST(Template, NestedDetails) {
   EXPECT_EQ(r.detail(1).detail(0).depth(), 2);
   EXPECT_EQ(r.detail(1).paper, ReportPaper{});  // a detail discards its paper record
   ReportDefinition again;
-  again.SetTemplate(r.GetTemplate());
-  EXPECT_EQ(again.GetTemplate(), r.GetTemplate());
+  ParseTemplate(again, FormatTemplate(r));
+  EXPECT_EQ(FormatTemplate(again), FormatTemplate(r));
 }
 
 TEST(Template, DetailNestingIsBounded) {
   QString line = u"T,1,0,0,0,10,10"_s;
   for (int d = 0; d < kMaxDetailDepth + 5; ++d) line.prepend(u"D0,"_s);
   ReportDefinition r;
-  const LoadResult result = r.SetTemplate({line, u"D99,T,1"_s});
+  const LoadResult result = ParseTemplate(r, {line, u"D99,T,1"_s});
   EXPECT_EQ(result.issues.size(), 2);
   EXPECT_EQ(result.issues[0].message, loadmsg::TooManyDetails());
   EXPECT_EQ(result.issues[1].message, loadmsg::TooDeep());
@@ -467,7 +464,7 @@ TEST(Template, WhatOneFileBuildsIsBounded) {
   for (int n = 0; n < 16 * 16 * 16; ++n)
     amplifier.append(u"D%1,D%2,D%3,D15,T,1,0,0,0,10,10"_s.arg(n / 256).arg(n / 16 % 16).arg(n % 16));
   ReportDefinition r;
-  LoadResult result = r.SetTemplate(amplifier);
+  LoadResult result = ParseTemplate(r, amplifier);
   std::function<int(const ReportDefinition&)> details = [&](const ReportDefinition& d) {
     int n = d.detailCount();
     for (int i = 0; i < d.detailCount(); ++i) n += details(d.detail(i));
@@ -478,13 +475,13 @@ TEST(Template, WhatOneFileBuildsIsBounded) {
                           [](const LoadIssue& i) { return i.message == loadmsg::TooManyDetails(); }));
 
   ReportDefinition flat;
-  result = flat.SetTemplate(QStringList(kMaxTemplateElements + 5, u"T,1,0,0,0,10,10"_s));
+  result = ParseTemplate(flat, QStringList(kMaxTemplateElements + 5, u"T,1,0,0,0,10,10"_s));
   EXPECT_EQ(flat.sections[kSectionBody].elements.size(), kMaxTemplateElements);
   EXPECT_EQ(result.issues.size(), 5);
   EXPECT_EQ(result.error(), (LoadIssue{kMaxTemplateElements + 1, 0, loadmsg::TooManyElements()}));
 
   ReportDefinition longLine;
-  result = longLine.SetTemplate({u"T,1,0,0,0,10,10,Arial,10,0,0,0,0,0,\""_s + QString(kMaxTemplateLineLength, u'x'),
+  result = ParseTemplate(longLine, {u"T,1,0,0,0,10,10,Arial,10,0,0,0,0,0,\""_s + QString(kMaxTemplateLineLength, u'x'),
                                  u"T,1,0,0,0,10,10"_s});
   EXPECT_EQ(result.error(), (LoadIssue{1, 0, loadmsg::LineTooLong()}));
   EXPECT_EQ(longLine.sections[kSectionBody].elements.size(), 1);
@@ -500,14 +497,14 @@ TEST(Template, WriterNeverBreaksARecord) {
   f.name = u"a,b"_s;
   f.expression = u"'x''y'\n+ 1"_s;
   r.functions.add(f);
-  const QStringList lines = r.GetTemplate();
+  const QStringList lines = FormatTemplate(r);
   for (const QString& l : lines) EXPECT_FALSE(l.contains(u'\n') || l.contains(u'\r')) << l.toStdString();
   const Read back(lines);
   const TReportElement& b = back.r.sections[kSectionBody].elements.at(0);
   ASSERT_EQ(back.r.functions.count(), 1);
   EXPECT_EQ((QStringList{b.text, b.font.name, back.r.functions[0].name, back.r.functions[0].expression}),
             (QStringList{u"dva  řádky, a \"uvozovky\""_s, u"Font, s čárkou"_s, u"a,b"_s, u"'x''y' + 1"_s}));
-  EXPECT_EQ(back.r.GetTemplate(), lines);
+  EXPECT_EQ(FormatTemplate(back.r), lines);
 }
 
 TEST(TemplateFile, CodePageAndLineEnds) {
@@ -580,4 +577,4 @@ TEST(TemplateFile, MissingFile) {
 }
 
 }  // namespace
-}  // namespace if97
+}  // namespace report

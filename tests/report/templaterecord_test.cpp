@@ -2,11 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "testing.h"
-#include "report/templaterecord.h"
+#include "report/io/templaterecord.h"
 
 using namespace Qt::StringLiterals;
 
-namespace if97 {
+namespace report {
 namespace {
 
 QStringList Fields(const QString& line, int count) {
@@ -76,4 +76,4 @@ TEST(TemplateRecord, WriterQuoting) {
 }
 
 }  // namespace
-}  // namespace if97
+}  // namespace report

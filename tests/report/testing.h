@@ -33,10 +33,10 @@ class UniversalPrinter<QStringList> {
 inline QString U(const char16_t* s) { return QString::fromUtf16(s); }
 inline std::string S(const char16_t* s) { return QString::fromUtf16(s).toStdString(); }
 
-#include "report/loadresult.h"
+#include "report/io/loadresult.h"
 
-namespace if97 {
+namespace report {
 inline void PrintTo(const LoadIssue& i, std::ostream* os) {
   *os << "{line " << i.line << ", field " << i.field << ", " << i.message.toStdString() << '}';
 }
-}  // namespace if97
+}  // namespace report

@@ -1,32 +1,38 @@
 // User functions: reset, the eight aggregations, AllowNullValues and the printed text.
 #include <gtest/gtest.h>
 
-#include "report/reportdefinition.h"
+#include <memory>
+
+#include "report/run/reportrun.h"
 #include "testing.h"
 
 using namespace Qt::StringLiterals;
 
-namespace if97 {
+namespace report {
 namespace {
 
 // A report with one column "x" and the given functions; rows are fed one by one.
 class Rows {
  public:
   explicit Rows(QList<TRadekFunkce> fns, bool allowNull = false) {
-    report.FieldNames = {u"x"_s};
-    report.AllowNullValues = allowNull;
-    report.locale = ReportLocale::c();
-    for (const TRadekFunkce& f : fns) report.functions.add(f);
-    report.functions.markResetAll();
+    data.FieldNames = {u"x"_s};
+    data.AllowNullValues = allowNull;
+    data.locale = ReportLocale::c();
+    for (const TRadekFunkce& f : fns) def.functions.add(f);
+    run = std::make_unique<ReportRun>(def, data);
+    run->functions.markResetAll();
   }
   void rows(std::initializer_list<const char16_t*> xs) {
     for (const char16_t* x : xs) {
-      report.RowValues = {U(x)};
-      report.computeFunctions();
+      data.RowValues = {U(x)};
+      run->computeFunctions();
     }
   }
-  const TRadekFunkce& f(int i = 0) const { return report.functions[i]; }
-  ReportDefinition report;
+  const FunctionState& f(int i = 0) const { return run->functions[i]; }
+  QString text(int i) const { return run->functionText(i); }
+  ReportDefinition def;
+  ReportData data;
+  std::unique_ptr<ReportRun> run;
 };
 
 TRadekFunkce Fn(int aggregation, const QString& expression = u"#1"_s, const QString& initial = u"0"_s,
@@ -79,7 +85,7 @@ TEST(UserFunction, AverageHasNoValueWhileNothingCounted) {
   r.rows({u""});  // no value: left out
   EXPECT_FALSE(r.f().hasValue);
   EXPECT_EQ(r.f().count, 0);
-  EXPECT_EQ(r.report.functionText(0), u""_s);
+  EXPECT_EQ(r.text(0), u""_s);
   r.rows({u"3"});
   EXPECT_TRUE(r.f().hasValue);
   EXPECT_DOUBLE_EQ(r.f().value, 3);
@@ -96,9 +102,9 @@ TEST(UserFunction, NullValuesLeftOutOnlyWhenAllowed) {
   EXPECT_DOUBLE_EQ(counted.f(1).value, 1.5);  // no value counts as 0
   Rows plain({Fn(kAggNone)}, true);
   plain.rows({u"5"});
-  EXPECT_EQ(plain.report.functionText(0), u"5"_s);
+  EXPECT_EQ(plain.text(0), u"5"_s);
   plain.rows({u""});
-  EXPECT_EQ(plain.report.functionText(0), u""_s);
+  EXPECT_EQ(plain.text(0), u""_s);
 }
 
 TEST(UserFunction, ResetByScope) {
@@ -106,7 +112,7 @@ TEST(UserFunction, ResetByScope) {
   page.resetScope = kResetPage;
   Rows r({page, Fn(kAggSum, u"#1"_s, u"100"_s, u"report"_s)});
   r.rows({u"1", u"2"});
-  r.report.functions.markReset(kResetPage);
+  r.run->functions.markReset(kResetPage);
   EXPECT_TRUE(r.f(0).pendingReset);
   EXPECT_FALSE(r.f(1).pendingReset);
   r.rows({u"5"});
@@ -115,7 +121,8 @@ TEST(UserFunction, ResetByScope) {
 }
 
 TEST(UserFunction, InitialValueIsTheValueAfterReset) {
-  TRadekFunkce f = Fn(kAggNone, QString(), u"12,5"_s);
+  const TRadekFunkce def = Fn(kAggNone, QString(), u"12,5"_s);
+  FunctionState f(def);
   f.reset();
   EXPECT_TRUE(f.hasValue);
   EXPECT_DOUBLE_EQ(f.value, 12.5);
@@ -127,7 +134,7 @@ TEST(UserFunction, TextFunctionsAndFunctionsSeeingEachOther) {
   text.type = kFunctionText;
   Rows r({text, Fn(kAggSum, u"#1"_s, u"0"_s, u"a"_s), Fn(kAggNone, u"@a * 10"_s, u"0"_s, u"b"_s)});
   r.rows({u"2", u"3"});
-  EXPECT_EQ(r.report.functionText(0), u"Bod 3"_s);
+  EXPECT_EQ(r.text(0), u"Bod 3"_s);
   EXPECT_DOUBLE_EQ(r.f(2).value, 50);
 }
 
@@ -147,9 +154,9 @@ TEST(UserFunction, FormattedText) {
   f.decimals = 3;
   Rows r({f});
   r.rows({u"2.5"});
-  EXPECT_EQ(r.report.functionText(0), u"2.500"_s);
-  EXPECT_EQ(r.report.functionText(1), u""_s);
-  EXPECT_EQ(r.report.functionText(-1), u""_s);
+  EXPECT_EQ(r.text(0), u"2.500"_s);
+  EXPECT_EQ(r.text(1), u""_s);
+  EXPECT_EQ(r.text(-1), u""_s);
 }
 
 TEST(UserFunction, NamesAreUniqueKeys) {
@@ -164,4 +171,4 @@ TEST(UserFunction, NamesAreUniqueKeys) {
 }
 
 }  // namespace
-}  // namespace if97
+}  // namespace report

@@ -5,23 +5,23 @@
 
 #include <QByteArray>
 
-#include "report/codepage.h"
-#include "report/inifile.h"
-#include "report/paperformats.h"
-#include "report/reportlimits.h"
+#include "report/io/codepage.h"
+#include "report/io/inifile.h"
+#include "report/io/paperformats.h"
+#include "report/model/reportlimits.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const QString text = if97::DecodeCp1250(QByteArrayView(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
-  if97::TListFormatu list;
+  const QString text = report::DecodeCp1250(QByteArrayView(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+  report::TListFormatu list;
   (void)list.loadIniText(text);
-  if (list.count() < if97::TListFormatu::kBuiltinCount ||
-      list.count() > if97::TListFormatu::kBuiltinCount + if97::kMaxUserFormats)
+  if (list.count() < report::TListFormatu::kBuiltinCount ||
+      list.count() > report::TListFormatu::kBuiltinCount + report::kMaxUserFormats)
     std::abort();
-  for (const if97::TFormatPapiru& f : list.formats())
-    if (f.width < 1 || f.height < 1 || f.width > if97::kMaxPaperLength || f.height > if97::kMaxPaperLength ||
-        f.name.size() > if97::kMaxFormatNameLength)
+  for (const report::TFormatPapiru& f : list.formats())
+    if (f.width < 1 || f.height < 1 || f.width > report::kMaxPaperLength || f.height > report::kMaxPaperLength ||
+        f.name.size() > report::kMaxFormatNameLength)
       std::abort();
-  if97::IniFile ini;
+  report::IniFile ini;
   ini.parse(text);
   ini.setValue(QStringLiteral("FormatyPapiru"), QStringLiteral("PocetFormatu"), QStringLiteral("1"));
   (void)ini.text();

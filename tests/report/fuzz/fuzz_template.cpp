@@ -7,30 +7,35 @@
 
 #include <QByteArray>
 
-#include "report/formatpattern.h"
-#include "report/reportdefinition.h"
-#include "report/systemvariables.h"
-#include "report/templatefile.h"
+#include "report/io/formatpattern.h"
+#include "report/io/templatetext.h"
+#include "report/model/reportdefinition.h"
+#include "report/run/reportrun.h"
+#include "report/io/systemvariables.h"
+#include "report/io/templatefile.h"
 
 namespace {
 
-void Prepare(if97::ReportDefinition& r) {
-  r.FieldNames = {QStringLiteral("Vel1"), QStringLiteral("Vel2"), QStringLiteral("Vel3")};
-  r.FieldLabels = {QStringLiteral("Teplota"), QStringLiteral("Tlak")};
-  r.Parametry = {QStringLiteral("Nadpis"), QStringLiteral("12,5")};
-  r.RowValues = {QStringLiteral("284,15"), QStringLiteral("16.257"), QString()};
-  r.locale = if97::ReportLocale::c();
+report::ReportData SampleData() {
+  report::ReportData d;
+  d.FieldNames = {QStringLiteral("Vel1"), QStringLiteral("Vel2"), QStringLiteral("Vel3")};
+  d.FieldLabels = {QStringLiteral("Teplota"), QStringLiteral("Tlak")};
+  d.Parametry = {QStringLiteral("Nadpis"), QStringLiteral("12,5")};
+  d.RowValues = {QStringLiteral("284,15"), QStringLiteral("16.257"), QString()};
+  d.locale = report::ReportLocale::c();
+  return d;
 }
 
-void Exercise(if97::ReportDefinition& r) {
+void Exercise(const report::ReportDefinition& def, report::ReportData& data) {
+  report::ReportRun r(def, data);
   r.functions.markResetAll();
   for (int row = 0; row < 2; ++row) r.computeFunctions();
   for (int i = -1; i <= r.functions.count(); ++i) (void)r.functionText(i);
-  for (const if97::TOddilSestavy* s : r.allSections()) {
-    for (const if97::TReportElement& e : s->elements) {
-      if (e.kind == if97::kElementVariable) (void)if97::SystemVariableText(e.index, 45358.5, e.text, r.locale);
-      if (e.kind == if97::kElementColumn)
-        (void)if97::FormatValue(e.text, if97::FormatArgument::ofText(r.columnText(e.index)), r.locale);
+  for (const report::TOddilSestavy* s : def.allSections()) {
+    for (const report::TReportElement& e : s->elements) {
+      if (e.kind == report::kElementVariable) (void)report::SystemVariableText(e.index, 45358.5, e.text, data.locale);
+      if (e.kind == report::kElementColumn)
+        (void)report::FormatValue(e.text, report::FormatArgument::ofText(r.columnText(e.index)), data.locale);
     }
   }
 }
@@ -39,18 +44,17 @@ void Exercise(if97::ReportDefinition& r) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-  const QStringList lines = if97::DecodeTemplateText(bytes);
+  const QStringList lines = report::DecodeTemplateText(bytes);
 
-  if97::ReportDefinition first;
-  Prepare(first);
-  (void)first.SetTemplate(lines);
-  const QStringList written = first.GetTemplate();
-  Exercise(first);
+  report::ReportData sample = SampleData();
+  report::ReportDefinition first;
+  (void)ParseTemplate(first, lines, sample.FieldNames);
+  const QStringList written = FormatTemplate(first);
+  Exercise(first, sample);
 
-  if97::ReportDefinition second;
-  Prepare(second);
-  (void)second.SetTemplate(written);
-  if (second.GetTemplate() != written) std::abort();  // the writer produced a record the reader splits differently
-  if (if97::DecodeTemplateText(if97::EncodeTemplateText(written)) != written) std::abort();
+  report::ReportDefinition second;
+  (void)ParseTemplate(second, written, sample.FieldNames);
+  if (FormatTemplate(second) != written) std::abort();  // the writer produced a record the reader splits differently
+  if (report::DecodeTemplateText(report::EncodeTemplateText(written)) != written) std::abort();
   return 0;
 }
