@@ -33,3 +33,11 @@ set(REPORT_RUN_SOURCES
   run/reportdata.cpp
   run/reportrun.cpp
 )
+set(REPORT_LAYOUT_SOURCES
+  layout/generator.cpp
+  layout/outputdocument.cpp
+  layout/qttextmeasurer.cpp
+  layout/reportfonts.cpp
+  layout/richtext.cpp
+  layout/textflow.cpp
+)

@@ -14,7 +14,9 @@ seconds=${FUZZ_SECONDS:-20}
 cmake -S "$here" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j "${JOBS:-2}"
 
-for harness in template expression ini; do
+for harness in template expression ini richtext generate; do
+  corpus=$harness
+  [ "$harness" = generate ] && corpus=template
   work="$build/corpus_$harness"
   mkdir -p "$work"
   echo "fuzz_$harness: $seconds s"
@@ -23,7 +25,7 @@ for harness in template expression ini; do
   log="$build/fuzz_$harness.log"
   if ! ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     "$build/fuzz_$harness" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=8192 \
-    -print_final_stats=0 -artifact_prefix="$build/crash_$harness-" "$work" "$here/corpus_$harness" \
+    -print_final_stats=0 -artifact_prefix="$build/crash_$harness-" "$work" "$here/corpus_$corpus" \
     >"$log" 2>&1; then
     tail -n 60 "$log" >&2
     echo "fuzz_$harness failed; the input is kept as $build/crash_$harness-*" >&2
