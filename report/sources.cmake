@@ -41,3 +41,6 @@ set(REPORT_LAYOUT_SOURCES
   layout/richtext.cpp
   layout/textflow.cpp
 )
+set(REPORT_RENDER_SOURCES
+  render/pagerenderer.cpp
+)
