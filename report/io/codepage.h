@@ -31,10 +31,13 @@ enum TSestLanguage : int {
   slCP1250 = 4,     // code page 1250 (changes nothing)
 };
 
-// Text output of one line in the given code page. The text is first put into code
-// page 1250; bytes below 128 are never changed; a byte of 128 or more that is one of
-// the 44 letters of the conversion list is replaced by the same letter in the target
-// code page, any other byte is left as it is.
+// Text output of one line in the given code page. Characters below 128 are never
+// changed. The 44 Czech and Slovak letters of the conversion list become their
+// plain letter (ASCII), the byte 128 + their list position (Kamenický) or their
+// code in code page 852. Every other character is written as the target code
+// page has it (ASCII: the letter without its accent; Kamenický: the upper rows it
+// shares with code page 437, such as '°'), or as '?' when the target lacks it.
+// slUndefined and slCP1250 give the program's own code page 1250.
 QByteArray ConvertExportText(QStringView text, TSestLanguage language);
 
 }  // namespace report

@@ -165,11 +165,21 @@ TEST(CodePage, ExportConversion) {
   // Kamenický: the letter at list position k becomes 128 + k.
   EXPECT_EQ(ConvertExportText(u"Čüé"_s, slCP867), QByteArray("\x80\x81\x82"));
   EXPECT_EQ(ConvertExportText(u"Ŕ"_s, slCP867), QByteArray("\xAB"));
-  // A character outside the list stays as it is in code page 1250.
-  EXPECT_EQ(ConvertExportText(u"€ a"_s, slASCII), QByteArray("\x80 a"));
+  // Characters outside the list: as the target has them, else '?'. The degree sign
+  // is 0xF8 in code page 852 and in Kamenický (from code page 437), never a block.
+  const struct {
+    const char16_t* text;
+    TSestLanguage language;
+    QByteArray bytes;
+  } others[] = {
+      {u"20 °C", slCP852, "20 \xF8" "C"}, {u"20 °C", slCP867, "20 \xF8" "C"}, {u"20 °C", slASCII, "20 ?C"},
+      {u"€ ß", slASCII, "? ?"},          {u"ő ę", slASCII, "o e"},             {u"ő Ł", slCP852, "\x8B \x9D"},
+      {u"¼ ½ ┼ ≥", slCP867, "\xAC ? \xC5 \xF2"}, {u"ä ┼", slCP867, "\x84 \xC5"},  {u"€", slCP867, "?"},
+  };
+  for (const auto& o : others) EXPECT_EQ(ConvertExportText(U(o.text), o.language), o.bytes) << S(o.text);
   QStringDecoder dos("IBM852");
   if (dos.isValid()) {
-    const QString letters = u"ČüéďäĎŤčěĚĹÍľĺÄÁÉžŽôöÓůÚýÖÜŠĽÝŘťáíóúňŇŮÔšřŕŔ"_s;
+    const QString letters = u"ČüéďäĎŤčěĚĹÍľĺÄÁÉžŽôöÓůÚýÖÜŠĽÝŘťáíóúňŇŮÔšřŕŔ°§÷"_s;
     EXPECT_EQ(QString(dos(ConvertExportText(letters, slCP852))), letters);
   }
 }
