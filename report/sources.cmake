@@ -44,4 +44,5 @@ set(REPORT_LAYOUT_SOURCES
 set(REPORT_RENDER_SOURCES
   render/pagerenderer.cpp
   render/textgrid.cpp
+  render/pdfexport.cpp
 )

@@ -6,9 +6,12 @@
 
 #include <QDir>
 #include <QGuiApplication>
+#include <QProcess>
+#include <QRegularExpression>
 
 #include "report/layout/qttextmeasurer.h"
 #include "report/render/pagerenderer.h"
+#include "report/render/pdfexport.h"
 #include "showcase.h"
 
 namespace report {
@@ -112,6 +115,43 @@ TEST(PageRenderer, ShowcasePagesToPng) {
     }
     EXPECT_GT(dark, 1000) << "page " << p + 1;
   }
+}
+
+// The showcase as PDF, read back with poppler: page count, page size, the texts
+// in place, the fonts embedded; page 1 also as PNG through pdftoppm.
+TEST(PdfExport, ShowcaseReadsBack) {
+  if (QProcess::execute(QStringLiteral("pdfinfo"), {QStringLiteral("-v")}) < 0) GTEST_SKIP() << "no pdfinfo";
+  const QString dir = QDir::current().absoluteFilePath(QStringLiteral("render_pages"));
+  QDir().mkpath(dir);
+  ReportDefinition r;
+  BuildShowcase(r, dir + QStringLiteral("/obrazek.png"));
+  TableData data = ShowcaseData(70);
+  QtTextMeasurer measurer;
+  TSestVystup doc;
+  ASSERT_EQ(ReportGenerator(measurer).Generate(r, data, {}, doc), 0);
+  const QString pdf = dir + QStringLiteral("/showcase.pdf");
+  QString error;
+  ASSERT_TRUE(ExportPdf(doc, pdf, QStringLiteral("Ukázka"), &error)) << error.toStdString();
+  const auto run = [](const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+  };
+  const QString info = run(QStringLiteral("pdfinfo"), {pdf});
+  EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\b")))) << info.toStdString();
+  EXPECT_TRUE(info.contains(QStringLiteral("595 x 842 pts"))) << info.toStdString();  // A4, to the point
+  // Compared without blanks: poppler guesses word gaps from the glyph positions.
+  const QString text = run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).remove(u' ');
+  for (const char16_t* expected : {u"Ukázkavšechprvkůsestavy", u"Teplota°C", u"172.50", u"Strana1", u"z2", u"Strana2",
+                                   u"Otočenýtext"})
+    EXPECT_TRUE(text.contains(QString::fromUtf16(expected))) << QString::fromUtf16(expected).toStdString();
+  const QString fonts = run(QStringLiteral("pdffonts"), {pdf});
+  EXPECT_TRUE(fonts.contains(QStringLiteral("LiberationSans"))) << fonts.toStdString();
+  EXPECT_FALSE(fonts.contains(QRegularExpression(QStringLiteral("\\bno\\s+(yes|no)\\s+(yes|no)\\s+\\d")))) << fonts.toStdString();
+  run(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"),
+                                   QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
+                                   pdf, dir + QStringLiteral("/showcase-pdf")});
 }
 
 }  // namespace
