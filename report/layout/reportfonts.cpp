@@ -1,6 +1,7 @@
 #include "report/layout/reportfonts.h"
 
 #include <QFontDatabase>
+#include <QHash>
 
 namespace report {
 namespace {
@@ -10,10 +11,15 @@ bool IsInstalled(const QString& family) { return QFontDatabase::hasFamily(family
 }  // namespace
 
 QString DrawingFamily(const QString& templateName) {
-  const QString name = ResolveFontName(templateName, kCharsetAnsi, IsInstalled).name;
-  if (name.compare(u"Arial", Qt::CaseInsensitive) == 0) return QStringLiteral("Liberation Sans");
-  if (name.compare(u"Times New Roman", Qt::CaseInsensitive) == 0) return QStringLiteral("Liberation Serif");
-  if (name.compare(u"Courier New", Qt::CaseInsensitive) == 0) return QStringLiteral("Liberation Mono");
+  // Asking the font database is slow; the answers of a run are kept (pages are
+  // drawn on the user-interface thread only).
+  static QHash<QString, QString> known;
+  if (const auto it = known.constFind(templateName); it != known.constEnd()) return *it;
+  QString name = ResolveFontName(templateName, kCharsetAnsi, IsInstalled).name;
+  if (name.compare(u"Arial", Qt::CaseInsensitive) == 0) name = QStringLiteral("Liberation Sans");
+  else if (name.compare(u"Times New Roman", Qt::CaseInsensitive) == 0) name = QStringLiteral("Liberation Serif");
+  else if (name.compare(u"Courier New", Qt::CaseInsensitive) == 0) name = QStringLiteral("Liberation Mono");
+  if (known.size() < 1000) known.insert(templateName, name);
   return name;
 }
 
