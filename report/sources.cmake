@@ -45,4 +45,10 @@ set(REPORT_RENDER_SOURCES
   render/pagerenderer.cpp
   render/textgrid.cpp
   render/pdfexport.cpp
+  render/metafiledevice.cpp
+  render/metafileengine.cpp
+  render/metafileexport.cpp
+  render/metafilewriter.cpp
+  render/metafileemfwriter.cpp
+  render/metafilewmfwriter.cpp
 )

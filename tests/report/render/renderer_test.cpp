@@ -11,7 +11,9 @@
 
 #include "report/layout/qttextmeasurer.h"
 #include "report/render/pagerenderer.h"
+#include "report/render/metafileexport.h"
 #include "report/render/pdfexport.h"
+#include "metafilereader.h"
 #include "showcase.h"
 
 namespace report {
@@ -152,6 +154,45 @@ TEST(PdfExport, ShowcaseReadsBack) {
   run(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"),
                                    QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
                                    pdf, dir + QStringLiteral("/showcase-pdf")});
+}
+
+// Every page of the showcase as EMF and as WMF files, read back: whole records,
+// the title's text in the text records, as many text records as texts drawn.
+TEST(MetafileExport, ShowcasePagesReadBack) {
+  const QString dir = QDir::current().absoluteFilePath(QStringLiteral("render_pages"));
+  QDir().mkpath(dir);
+  ReportDefinition r;
+  BuildShowcase(r, dir + QStringLiteral("/obrazek.png"));
+  TableData data = ShowcaseData(70);
+  QtTextMeasurer measurer;
+  TSestVystup doc;
+  ASSERT_EQ(ReportGenerator(measurer).Generate(r, data, {}, doc), 0);
+  const QString title = QStringLiteral("Ukázka všech prvků sestavy");
+  for (const auto format : {MetafileDevice::Format::Enhanced, MetafileDevice::Format::Placeable}) {
+    const bool emf = format == MetafileDevice::Format::Enhanced;
+    QString error;
+    ASSERT_TRUE(ExportMetafiles(doc, dir + QStringLiteral("/showcase.xyz"), format, &error)) << error.toStdString();
+    for (int page = 1; page <= doc.pageCount(); ++page) {
+      const QString name = MetafilePageName(dir + QStringLiteral("/showcase.xyz"), page, format);
+      EXPECT_TRUE(name.endsWith(QStringLiteral("/showcase%1.%2").arg(page).arg(emf ? u"emf" : u"wmf")));
+      QFile file(name);
+      ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+      const QByteArray bytes = file.readAll();
+      const metafiletest::Walk walk = emf ? metafiletest::WalkEmf(bytes) : metafiletest::WalkWmf(bytes);
+      EXPECT_TRUE(walk.error.empty()) << walk.error;
+      int texts = 0;
+      for (const metafiletest::Record& rec : walk.records) texts += rec.type == (emf ? 84u : 0x0A32u);
+      int drawn = 0;  // texts, lines of laid-out texts, and barcode labels of the page
+      for (const TVystPrvek& e : doc.pages[page - 1].elements)
+        drawn += e.lines.isEmpty() ? (IsTextKind(e.look.kind) && !e.text.isEmpty()) || (e.look.frame & kBarcodeShowText && e.barcode) : 0;
+      EXPECT_GE(texts, drawn) << "page " << page;
+      if (page == 1) {
+        const QByteArray encoded = emf ? QByteArray(reinterpret_cast<const char*>(title.utf16()), title.size() * 2)
+                                       : QByteArray("Uk\xE1zka");  // code page 1250
+        EXPECT_TRUE(bytes.contains(encoded)) << (emf ? "EMF" : "WMF");
+      }
+    }
+  }
 }
 
 }  // namespace
