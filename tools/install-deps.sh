@@ -6,7 +6,8 @@ set -e
 PKGS="cmake make g++ pkgconf libgtest-dev libgmock-dev libbenchmark-dev \
 qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev \
 libuemf-dev fonts-liberation fontconfig xvfb xauth clang libclang-rt-14-dev \
-zint libzint-dev"
+zint libzint-dev \
+libcups2-dev cups poppler-utils libqt6sql6-sqlite"
 
 missing=""
 for p in $PKGS; do
