@@ -13,6 +13,7 @@ set(REPORT_MODEL_SOURCES
 )
 set(REPORT_IO_SOURCES
   io/codepage.cpp
+  io/defaulttemplate.cpp
   io/formatpattern.cpp
   io/inifile.cpp
   io/numberformat.cpp
