@@ -10,6 +10,8 @@
 #include "app/calculatorpage.h"
 #include "app/charthost.h"
 #include "app/config.h"
+#include "app/printlogic.h"
+#include "report/component/sestava.h"
 #include "app/functionpage.h"
 #include "app/messages.h"
 #include "app/platform.h"
@@ -76,9 +78,40 @@ ThlavniForm::ThlavniForm(const Platform& platform, SolveFunction solve, QWidget*
   BuildPages();
   ApplyLanguage();  // the Czech captions the window is built with
   FormCreate(platform);
+  CreateSestava1();
 }
 
 ThlavniForm::~ThlavniForm() = default;
+
+void ThlavniForm::CreateSestava1() {
+  Sestava1_ = std::make_unique<report::TSestava>();
+  report::TSestava& s = *Sestava1_;
+  s.Popis = QStringLiteral("Tisková úloha IF97");
+  s.IniFileName = QStringLiteral("SestDLL.ini");
+  s.setReportName(QStringLiteral("zostava.pts"));
+  s.ExportLanguage = report::slUndefined;
+  s.PrintBackground = false;
+  s.IsStored = false;
+  s.setProgramDirectory(state_.ProgramDir);
+  s.OnGetData = [this](report::TSestavaD& sender) { Sestava1GetData(sender); };
+  s.OnStepData = [this](report::TSestavaD& sender, int dir) { return Sestava1StepData(sender, dir); };
+  s.readPaperFormats();
+}
+
+void ThlavniForm::StartPrint() {
+  report::TSestava& s = *Sestava1_;
+  s.Parametry = PrintParameters(state_);
+  s.FieldNames = PrintFieldNames();
+  printRows_ = std::make_unique<PrintRows>(state_, CurrentPageIndex() != kPageCalculator);
+  s.Preview();
+  printRows_.reset();
+}
+
+void ThlavniForm::Sestava1GetData(report::TSestavaD& sender) {
+  sender.RowValues = printRows_ ? printRows_->RowValues() : QStringList(6, QString());
+}
+
+int ThlavniForm::Sestava1StepData(report::TSestavaD&, int dir) { return printRows_ ? printRows_->Step(dir) : 3; }
 
 void ThlavniForm::BuildPages() {
   PageControl1_ = new QStackedWidget(this);
@@ -250,7 +283,7 @@ void ThlavniForm::menuMouseUp(QLabel* Sender) {
   } else if (tag == 5) {
     if (state_.DiagramLoaded && chartHost_ != nullptr) chartHost_->ShowModal();
   } else if (tag == 6) {
-    // The printout is started here once the report is attached to the window.
+    StartPrint();
   }
 }
 

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
 #include "app/mainstate.h"
 #include "app/solverport.h"
@@ -13,9 +14,15 @@
 class QLabel;
 class QStackedWidget;
 
+namespace report {
+class TSestava;
+class TSestavaD;
+}  // namespace report
+
 namespace tab97 {
 
 class CalculatorPage;
+class PrintRows;
 class ChartHost;
 class FunctionPage;
 class MouseLabel;
@@ -42,6 +49,12 @@ class ThlavniForm : public QWidget {
 
   // The diagram window, once it exists (not owned).
   void SetChartHost(ChartHost* host) { chartHost_ = host; }
+
+  // The printout's report component and its data events.
+  report::TSestava& Sestava1() { return *Sestava1_; }
+  void StartPrint();
+  void Sestava1GetData(report::TSestavaD& sender);
+  int Sestava1StepData(report::TSestavaD& sender, int dir);
 
   // Puts the window in the middle of its screen.
   void CentreOnScreen();
@@ -76,6 +89,7 @@ class ThlavniForm : public QWidget {
   void AddFrame(QWidget* page, int index);
   void ReadConfiguration();
   QString ConfigPath() const;
+  void CreateSestava1();
 
   MainState state_;
   ConfigStatus configStatus_ = ConfigStatus::kMissing;
@@ -87,6 +101,8 @@ class ThlavniForm : public QWidget {
   FunctionPage* functions_ = nullptr;
   RangesPage* ranges_ = nullptr;
   StartPage* start_ = nullptr;
+  std::unique_ptr<report::TSestava> Sestava1_;
+  std::unique_ptr<PrintRows> printRows_;  // the rows of the run in progress
 };
 
 }  // namespace tab97

@@ -16,6 +16,7 @@
 
 #include "app/charthost.h"
 #include "app/hlavniform.h"
+#include "report/ui/messages.h"
 #include "res/texts.h"
 #include "testsupport.h"
 
@@ -63,7 +64,7 @@ class HlavniFormTest : public QObject {
   void contactBoxes();
   void menuSelection();
   void menuOfShownPageDoesNothing();
-  void menuDiagramAndPrintDoNothingYet();
+  void menuDiagramAndPrintKeepThePage();
   void disabledMenuLabels();
   void hoverMakesBold();
   void draggingMovesWindow();
@@ -357,16 +358,21 @@ void HlavniFormTest::menuOfShownPageDoesNothing() {
   QCOMPARE(groups->currentIndex(), 0);
 }
 
-void HlavniFormTest::menuDiagramAndPrintDoNothingYet() {
+// Without a loaded chart the diagram entry does nothing; the print entry keeps the
+// page and, without a template beside the program, asks the report engine's question.
+void HlavniFormTest::menuDiagramAndPrintKeepThePage() {
   auto form = Make();
   form->show();
   form->Image13Click();
   messages_->texts.clear();
+  report::ScriptedMessages engine({report::Answer::No});
   Click(Find(*form, "menuDiagram"));
   Click(Find(*form, "menuTisk1"));
   QCOMPARE(form->CurrentPageIndex(), 0);
   QCOMPARE(form->State().ActiveMenuTag, 1);
   QVERIFY(messages_->texts.isEmpty());
+  QCOMPARE(engine.texts.size(), 1);
+  QVERIFY(engine.texts[0].startsWith(u"Nebyl nalezen soubor s předlohou tiskové sestavy"_s));
 }
 
 void HlavniFormTest::disabledMenuLabels() {
