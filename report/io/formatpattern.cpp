@@ -5,7 +5,6 @@
 #include <limits>
 #include <optional>
 
-#include "report/expr/exprvalue.h"
 
 namespace report {
 namespace {
