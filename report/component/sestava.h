@@ -60,6 +60,11 @@ class TSestavaTyp : public ReportData {
   bool TiskJedenZaznam = false;
   bool PrintBackground = false;
   QString Background;
+  // The preview offers "Oprava předlohy..." (the designer sets it; a host may).
+  bool AllowTemplateEdit = false;
+
+  // Window states of Edit and PreviewAt.
+  static constexpr int kWindowNormal = 0, kWindowMinimised = 1, kWindowMaximised = 2;
 
   // ---- The model and the last run's pages.
   ReportDefinition& definition() { return *definition_; }

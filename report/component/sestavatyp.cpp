@@ -1,5 +1,6 @@
 // TSestavaTyp: the template, the data lists, the output document, the operations
 // and the run of a report.
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -13,6 +14,8 @@
 #include "report/print/reportprinter.h"
 #include "report/render/metafileexport.h"
 #include "report/render/textgrid.h"
+#include "report/ui/previewwindow.h"
+#include "report/ui/progresswindow.h"
 
 namespace report {
 namespace {
@@ -32,7 +35,20 @@ class Events : public GenerateEvents {
 
 }  // namespace
 
-TSestavaTyp::TSestavaTyp() : definition_(std::make_unique<ReportDefinition>()) {}
+TSestavaTyp::TSestavaTyp() : definition_(std::make_unique<ReportDefinition>()) {
+  // With a widget application the run shows the progress window and the preview;
+  // without one (a command-line host, a test) it runs without windows.
+  progressFactory = []() -> std::unique_ptr<ProgressHook> {
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return nullptr;
+    return std::make_unique<TFormProgress>();
+  };
+  previewer = [](TSestavaTyp& r, QRect bounds, QPoint position, int zoom, int windowState) {
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return 1;
+    if (!position.isNull() && bounds.isValid()) bounds.moveTopLeft(position);
+    return TFormSestP::Show(nullptr, r.document(), r.printerPort(), r.renderHooks(), r.AllowTemplateEdit, r.Popis,
+                            zoom, bounds, windowState == kWindowMaximised);
+  };
+}
 
 TSestavaTyp::~TSestavaTyp() = default;
 

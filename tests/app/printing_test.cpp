@@ -7,6 +7,8 @@
 #include "app/printlogic.h"
 #include "props/solver.h"
 #include "report/component/sestava.h"
+#include "report/render/pdfexport.h"
+#include "report/ui/previewwindow.h"
 #include "res/texts.h"
 #include "testsupport.h"
 
@@ -21,6 +23,7 @@ class PrintingTest : public QObject {
   void rows_data();
   void rows();
   void previewOfTheTemplate();
+  void previewScreenshots();
 };
 
 void PrintingTest::parametersFollowLanguageAndPair() {
@@ -90,6 +93,46 @@ void PrintingTest::previewOfTheTemplate() {
   for (const QString& expected : {u"Termofyzikální vlastnosti vody a vodní páry podle IAPWS IF97"_s,
                                   texts::ResultCaption(0, 1), u"284,15"_s, u"16,257"_s, u"Strana 1"_s, u"z 1"_s})
     QVERIFY2(shown.contains(expected), qPrintable(expected + u" not in "_s + shown.join(u'|')));
+}
+
+// The preview as a user sees it, from the calculator and from the points page,
+// written as PNG (and the points printout as PDF) for a person to look at.
+void PrintingTest::previewScreenshots() {
+  TestWindow w(u',', kDefaultConfig, &if97::SolveState);
+  QVERIFY(QFile::copy(QStringLiteral(TAB97_SOURCE_DIR "/res/report/zostava.pts"), w.dir.filePath(u"zostava.pts"_s)));
+  w.form->Image13Click();
+  tab97::MainState& state = w.form->State();
+  const auto fill = [&state] {
+  double t = 100, p = 0.5;
+  for (int k : {0, 1, 3, 5, 6}) {
+    double T = 0, P = 0, V = 0, S = 0, I = 0, X = 0;
+    if97::PropertyRegion region = if97::kRegionNone;
+    if97::SolveState(if97::kPairTP, false, true, t + 40 * k, p * (k + 1), true, true, false, T, P, V, S, I, X, region);
+    state.PointTable[k] = {1.0, {0, t + 40 * k, p * (k + 1), V, S, I, X}};
+  }
+  state.StateValues = state.PointTable[3].Values;
+  };
+  fill();
+  const QString dir = QDir::current().absoluteFilePath(u"screenshots"_s);
+  QDir().mkpath(dir);
+  QString shot;
+  w.form->Sestava1().previewer = [&](report::TSestavaTyp& r, QRect, QPoint, int zoom, int) {
+    report::TFormSestP preview(r.document(), r.printerPort(), r.renderHooks(), false, r.Popis, zoom);
+    preview.resize(900, 1000);
+    preview.show();
+    QTest::qWait(50);
+    preview.grab().save(dir + u"/print-preview-"_s + shot + u".png"_s);
+    report::ExportPdf(r.document(), dir + u"/print-"_s + shot + u".pdf"_s, r.Popis);
+    return 1;
+  };
+  shot = u"calculator"_s;
+  w.form->menuMouseUp(w.Find("menuTisk1"));
+  w.form->menuMouseUp(w.Find("menuBody1"));
+  fill();  // entering the points page starts an empty table
+  shot = u"points"_s;
+  w.form->menuMouseUp(w.Find("menuTisk2"));
+  QVERIFY(QFile::exists(dir + u"/print-preview-calculator.png"_s));
+  QVERIFY(QFile::exists(dir + u"/print-preview-points.png"_s));
 }
 
 QTEST_MAIN(PrintingTest)

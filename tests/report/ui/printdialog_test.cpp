@@ -1,0 +1,225 @@
+// The print dialog driven through its controls: each way out gives its result
+// and copies the choices back unless it was a cancel; the printer list, driver
+// and queue follow the port (also with no printer installed, where only printing
+// into a file is possible); the optional controls hide as asked; "Vlastnosti..."
+// shows the device's metrics.
+#include <QtTest>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include "report/print/fakeprinterport.h"
+#include "report/ui/printdialog.h"
+#include "uitestsupport.h"
+
+using namespace Qt::StringLiterals;
+using report::FakePrinterPort;
+using report::TPrintDialogTyp;
+using report::TSestPrintDlg;
+
+namespace {
+
+QList<FakePrinterPort::Printer> TwoPrinters() {
+  FakePrinterPort::Printer laser;
+  laser.name = u"Laser"_s;
+  laser.driver = u"HP LaserJet 4"_s;
+  laser.dpi = 600;
+  laser.unprintable = QMarginsF(20, 20, 40, 30);
+  FakePrinterPort::Printer jehlicka;
+  jehlicka.name = u"Jehličková"_s;
+  jehlicka.driver = u"Generic Text-Only"_s;
+  jehlicka.textOnly = true;
+  return {laser, jehlicka};
+}
+
+TPrintDialogTyp Start() {
+  TPrintDialogTyp d;
+  d.printerIndex = 0;
+  d.firstPage = 2;
+  d.lastPage = 5;
+  d.copies = 1;
+  d.templateName = u"seznam.sst"_s;
+  return d;
+}
+
+bool Same(const TPrintDialogTyp& a, const TPrintDialogTyp& b) {
+  return a.printerIndex == b.printerIndex && a.firstPage == b.firstPage && a.lastPage == b.lastPage &&
+         a.copies == b.copies && a.toFile == b.toFile && a.currentPageOnly == b.currentPageOnly &&
+         a.oneRecordOnly == b.oneRecordOnly && a.printBackground == b.printBackground &&
+         a.templateName == b.templateName && a.defaultTemplate == b.defaultTemplate;
+}
+
+void TypeInto(QWidget* edit, const QString& text) {
+  QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(edit, text);
+}
+
+void Show(QWidget* w) {
+  w->show();
+  QVERIFY(QTest::qWaitForWindowExposed(w));
+}
+
+}  // namespace
+
+class PrintDialogTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void results_data();
+  void results();
+  void printersOfThePort();
+  void noPrinterInstalled();
+  void optionalControls_data();
+  void optionalControls();
+  void currentPageLeavesNoRange();
+  void properties();
+};
+
+void PrintDialogTest::results_data() {
+  QTest::addColumn<QString>("button");  // empty: the Esc key
+  QTest::addColumn<int>("result");
+  QTest::newRow("Tisk") << u"&Tisk"_s << 2;
+  QTest::newRow("Náhled") << u"&Náhled"_s << 1;
+  QTest::newRow("Upravit") << u"&Upravit..."_s << 3;
+  QTest::newRow("Storno") << u"Storno"_s << 0;
+  QTest::newRow("Esc") << QString() << 0;
+}
+
+void PrintDialogTest::results() {
+  QFETCH(QString, button);
+  QFETCH(int, result);
+  FakePrinterPort port(TwoPrinters());
+  TPrintDialogTyp data = Start();
+  const TPrintDialogTyp before = data;
+  TSestPrintDlg dialog(port, data);
+  Show(&dialog);
+  QTest::keyClick(dialog.findChild<QComboBox*>(u"printer"_s), Qt::Key_Down);
+  TypeInto(dialog.findChild<QSpinBox*>(u"firstPage"_s), u"3"_s);
+  TypeInto(dialog.findChild<QSpinBox*>(u"lastPage"_s), u"7"_s);
+  TypeInto(dialog.findChild<QSpinBox*>(u"copies"_s), u"4"_s);
+  TypeInto(dialog.findChild<QLineEdit*>(u"templateName"_s), u"tabulka.sst"_s);
+  for (const QString& box : {u"Tisknout pouze &jeden záznam"_s, u"Tisknout pozadí"_s,
+                             u"Nastavit jako výchozí &formulář"_s, u"Tisknout do &souboru"_s})
+    uitest::Click(uitest::ButtonWithText(&dialog, box));
+  if (button.isEmpty()) QTest::keyClick(&dialog, Qt::Key_Escape);
+  else uitest::Click(uitest::ButtonWithText(&dialog, button));
+  QVERIFY(!dialog.isVisible());
+  QCOMPARE(dialog.result(), result);
+  if (result == 0) {
+    QVERIFY(Same(data, before));
+    return;
+  }
+  QCOMPARE(data.printerIndex, 1);
+  QCOMPARE(data.firstPage, 3);
+  QCOMPARE(data.lastPage, 7);
+  QCOMPARE(data.copies, 4);
+  QCOMPARE(data.templateName, u"tabulka.sst"_s);
+  QVERIFY(data.oneRecordOnly);
+  QVERIFY(data.printBackground);
+  QVERIFY(data.defaultTemplate);
+  QVERIFY(data.toFile);
+  QVERIFY(!data.currentPageOnly);
+}
+
+void PrintDialogTest::printersOfThePort() {
+  FakePrinterPort port(TwoPrinters(), 1);
+  TPrintDialogTyp data = Start();
+  data.printerIndex = -1;  // the default one
+  TSestPrintDlg dialog(port, data);
+  Show(&dialog);
+  auto* printer = dialog.findChild<QComboBox*>(u"printer"_s);
+  QCOMPARE(printer->count(), 2);
+  QCOMPARE(printer->currentText(), u"Jehličková"_s);
+  QCOMPARE(dialog.findChild<QLabel*>(u"driver"_s)->text(), u"Generic Text-Only"_s);
+  QCOMPARE(dialog.findChild<QLabel*>(u"where"_s)->text(), u"Jehličková"_s);
+  QTest::keyClick(printer, Qt::Key_Up);
+  QCOMPARE(dialog.findChild<QLabel*>(u"driver"_s)->text(), u"HP LaserJet 4"_s);
+  QCOMPARE(dialog.findChild<QLabel*>(u"where"_s)->text(), u"Laser"_s);
+  QVERIFY(!uitest::Screenshot(&dialog, u"printdialog"_s).isEmpty());
+  uitest::Click(uitest::ButtonWithText(&dialog, u"Tisknout do &souboru"_s));
+  QCOMPARE(dialog.findChild<QLabel*>(u"driver"_s)->text(), u"PDF"_s);
+  QCOMPARE(dialog.findChild<QLabel*>(u"where"_s)->text(), u"FILE:"_s);
+}
+
+void PrintDialogTest::noPrinterInstalled() {
+  FakePrinterPort port;
+  TPrintDialogTyp data = Start();
+  TSestPrintDlg dialog(port, data);
+  Show(&dialog);
+  QCOMPARE(dialog.findChild<QComboBox*>(u"printer"_s)->count(), 0);
+  QPushButton* print = uitest::ButtonWithText<QPushButton>(&dialog, u"&Tisk"_s);
+  QVERIFY(!print->isEnabled());
+  QVERIFY(uitest::ButtonWithText(&dialog, u"&Náhled"_s)->isEnabled());
+  QAbstractButton* toFile = uitest::ButtonWithText(&dialog, u"Tisknout do &souboru"_s);
+  uitest::Click(toFile);
+  QVERIFY(print->isEnabled());
+  uitest::Click(toFile);
+  QVERIFY(!print->isEnabled());
+  uitest::Click(toFile);
+  uitest::Click(print);
+  QCOMPARE(dialog.result(), 2);
+  QCOMPARE(data.printerIndex, -1);
+  QVERIFY(data.toFile);
+}
+
+void PrintDialogTest::optionalControls_data() {
+  QTest::addColumn<int>("hidden");  // which show flag is off
+  QTest::addColumn<QString>("control");
+  QTest::newRow("template") << 0 << u"&Upravit..."_s;
+  QTest::newRow("template default") << 0 << u"Nastavit jako výchozí &formulář"_s;
+  QTest::newRow("one record") << 1 << u"Tisknout pouze &jeden záznam"_s;
+  QTest::newRow("background") << 2 << u"Tisknout pozadí"_s;
+  QTest::newRow("current page") << 3 << u"&Tisknout &aktuální stránku"_s;
+}
+
+void PrintDialogTest::optionalControls() {
+  QFETCH(int, hidden);
+  QFETCH(QString, control);
+  FakePrinterPort port(TwoPrinters());
+  for (const bool off : {false, true}) {
+    TPrintDialogTyp data = Start();
+    bool* flags[] = {&data.showTemplate, &data.showOneRecord, &data.showBackground, &data.showCurrentPage};
+    *flags[hidden] = !off;
+    TSestPrintDlg dialog(port, data);
+    Show(&dialog);
+    QCOMPARE(uitest::ButtonWithText(&dialog, control)->isVisible(), !off);
+  }
+}
+
+void PrintDialogTest::currentPageLeavesNoRange() {
+  FakePrinterPort port(TwoPrinters());
+  TPrintDialogTyp data = Start();
+  TSestPrintDlg dialog(port, data);
+  Show(&dialog);
+  auto* from = dialog.findChild<QSpinBox*>(u"firstPage"_s);
+  QVERIFY(from->isEnabled());
+  uitest::Click(uitest::ButtonWithText(&dialog, u"&Tisknout &aktuální stránku"_s));
+  QVERIFY(!from->isEnabled());
+  QVERIFY(!dialog.findChild<QSpinBox*>(u"lastPage"_s)->isEnabled());
+  uitest::Click(uitest::ButtonWithText(&dialog, u"&Tisk"_s));
+  QVERIFY(data.currentPageOnly);
+}
+
+void PrintDialogTest::properties() {
+  FakePrinterPort port(TwoPrinters());
+  TPrintDialogTyp data = Start();
+  TSestPrintDlg dialog(port, data);
+  Show(&dialog);
+  uitest::Click(uitest::ButtonWithText(&dialog, u"&Vlastnosti..."_s));
+  QDialog* box = dialog.propertiesBox();
+  QVERIFY(box && box->isVisible());
+  const QString text = box->findChild<QLabel*>(u"propertiesText"_s)->text();
+  for (const QString& part : {u"Tiskárna: Laser"_s, u"HP LaserJet 4"_s, u"600 dpi"_s, u"209,8 × 296,9 mm"_s,
+                              u"vlevo 5,1 mm, nahoře 5,1 mm, vpravo 10,2 mm, dole 7,6 mm"_s})
+    QVERIFY2(text.contains(part), qPrintable(text));
+  uitest::Screenshot(box, u"printerproperties"_s);
+  uitest::Click(uitest::ButtonWithText(&dialog, u"Storno"_s));
+  QVERIFY(!box->isVisible());
+}
+
+QTEST_MAIN(PrintDialogTest)
+#include "printdialog_test.moc"
