@@ -14,7 +14,7 @@ seconds=${FUZZ_SECONDS:-20}
 cmake -S "$here" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j "${JOBS:-2}"
 
-for harness in template expression ini richtext generate; do
+for harness in template expression ini richtext generate csv; do
   corpus=$harness
   [ "$harness" = generate ] && corpus=template
   work="$build/corpus_$harness"

@@ -1,0 +1,106 @@
+# Runs the sestava executable once in a fresh work directory and checks its exit
+# status, its streams and the files it wrote.
+#   TOOL         path of the executable
+#   WORK         work directory (emptied first); @WORK@ and @DATA@ in ARGS and in
+#                the file lists stand for it and for DATA
+#   DATA         directory of the test data
+#   ARGS         arguments, separated by '|'
+#   RC           expected exit status
+#   OUT_REGEX / ERR_REGEX          '|'-separated regular expressions the stream must match
+#   OUT_NOT_REGEX                  '|'-separated regular expressions standard output must not match
+#   ERR_LINES    expected number of lines on standard error
+#   SAME_FILES   "produced=expected" pairs separated by '|': equal byte for byte
+#                (produced "stdout" is standard output)
+#   MAGIC        "file=hex" pairs: the file starts with these bytes
+#   ABSENT       files that must not exist
+#   PDF_PAGES    "file=n": pdfinfo reports n pages (checked when pdfinfo is found)
+cmake_minimum_required(VERSION 3.25)
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+macro(expand var)
+  string(REPLACE "@WORK@" "${WORK}" ${var} "${${var}}")
+  string(REPLACE "@DATA@" "${DATA}" ${var} "${${var}}")
+  string(REPLACE "|" ";" ${var} "${${var}}")
+endmacro()
+foreach(v ARGS SAME_FILES MAGIC ABSENT PDF_PAGES)
+  expand(${v})
+endforeach()
+
+execute_process(COMMAND "${TOOL}" ${ARGS} OUTPUT_FILE "${WORK}/stdout" ERROR_VARIABLE err RESULT_VARIABLE rc)
+file(READ "${WORK}/stdout" out)
+message(STATUS "stderr:\n${err}")
+if(NOT rc STREQUAL "${RC}")
+  message(FATAL_ERROR "exit status ${rc}, expected ${RC}")
+endif()
+
+foreach(stream out err)
+  string(TOUPPER "${stream}_REGEX" option)
+  string(REPLACE "|" ";" patterns "${${option}}")
+  foreach(p IN LISTS patterns)
+    if(NOT "${${stream}}" MATCHES "${p}")
+      message(FATAL_ERROR "standard ${stream} does not match '${p}'")
+    endif()
+  endforeach()
+endforeach()
+string(REPLACE "|" ";" patterns "${OUT_NOT_REGEX}")
+foreach(p IN LISTS patterns)
+  if("${out}" MATCHES "${p}")
+    message(FATAL_ERROR "standard output matches '${p}'")
+  endif()
+endforeach()
+if(DEFINED ERR_LINES)
+  string(REGEX MATCHALL "\n" ends "${err}")
+  list(LENGTH ends count)
+  if(NOT count EQUAL ERR_LINES)
+    message(FATAL_ERROR "${count} lines on standard error, expected ${ERR_LINES}")
+  endif()
+endif()
+
+foreach(pair IN LISTS SAME_FILES)
+  string(REGEX REPLACE "=.*" "" produced "${pair}")
+  string(REGEX REPLACE "^[^=]*=" "" expected "${pair}")
+  if(produced STREQUAL "stdout")
+    set(produced "${WORK}/stdout")
+  endif()
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${produced}" "${expected}" RESULT_VARIABLE differ)
+  if(differ)
+    message(FATAL_ERROR "${produced} differs from ${expected}")
+  endif()
+endforeach()
+
+foreach(pair IN LISTS MAGIC)
+  string(REGEX REPLACE "=.*" "" path "${pair}")
+  string(REGEX REPLACE "^[^=]*=" "" hex "${pair}")
+  if(NOT EXISTS "${path}")
+    message(FATAL_ERROR "${path} was not written")
+  endif()
+  string(LENGTH "${hex}" digits)
+  math(EXPR bytes "${digits} / 2")
+  file(READ "${path}" head LIMIT ${bytes} HEX)
+  if(NOT head STREQUAL hex)
+    message(FATAL_ERROR "${path} starts with ${head}, expected ${hex}")
+  endif()
+endforeach()
+
+foreach(path IN LISTS ABSENT)
+  if(EXISTS "${path}")
+    message(FATAL_ERROR "${path} should not have been written")
+  endif()
+endforeach()
+
+find_program(PDFINFO pdfinfo)
+foreach(pair IN LISTS PDF_PAGES)
+  string(REGEX REPLACE "=.*" "" path "${pair}")
+  string(REGEX REPLACE "^[^=]*=" "" pages "${pair}")
+  if(NOT EXISTS "${path}")
+    message(FATAL_ERROR "${path} was not written")
+  endif()
+  if(PDFINFO)
+    execute_process(COMMAND "${PDFINFO}" "${path}" OUTPUT_VARIABLE info RESULT_VARIABLE prc)
+    if(NOT prc EQUAL 0 OR NOT info MATCHES "\nPages: +${pages}\n")
+      message(FATAL_ERROR "pdfinfo ${path} (status ${prc}):\n${info}\nexpected ${pages} pages")
+    endif()
+  else()
+    message(STATUS "pdfinfo not found: the page count of ${path} is not checked")
+  endif()
+endforeach()
