@@ -4,7 +4,7 @@ BUILD_SAN  ?= build-sanitize
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_ARGS ?=
 
-.PHONY: all deps configure build run test test-sanitize bench screenshots clean
+.PHONY: all deps configure build run test test-sanitize bench screenshots install package clean
 
 all: build
 
@@ -43,6 +43,15 @@ screenshots: build
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
+
+# Installs under PREFIX (DESTDIR is honoured for staged installs).
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package of the programs, built with CPack into $(BUILD).
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(BUILD_SAN)

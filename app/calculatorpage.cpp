@@ -1,8 +1,11 @@
 #include "app/calculatorpage.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QTimer>
 
+#include "app/copytext.h"
 #include "app/numberformat.h"
 #include "app/style.h"
 #include "app/widgets.h"
@@ -45,6 +48,9 @@ CalculatorPage::CalculatorPage(MainState& state, SolveFunction solve, QWidget* p
   Timer2_->setObjectName(QStringLiteral("Timer2"));
   Timer2_->setInterval(kTimerInterval);
   connect(Timer2_, &QTimer::timeout, this, &CalculatorPage::Timer2Timer);
+  auto* copyKey = new PageCopyKey(this, [this] { CopyState(); });
+  copyKey->PassCopyKey(Edit1_);
+  copyKey->PassCopyKey(Edit2_);
 }
 
 void CalculatorPage::BuildInputs() {
@@ -128,7 +134,7 @@ void CalculatorPage::ShowRow(int row) {
   r.unit->move(r.value->x() + r.value->width() + kUnitGap, r.value->y());
 }
 
-void CalculatorPage::RefreshCalculatorPage() {
+void CalculatorPage::ShowValues() {
   const int lang = state_.LanguageIndex;
   const QChar sep = state_.DecimalSeparator;
   const int q1 = state_.QuantityOrder[1], q2 = state_.QuantityOrder[2];
@@ -137,6 +143,10 @@ void CalculatorPage::RefreshCalculatorPage() {
   Label2_->setText(texts::InputCaption(lang, q2));
   Edit2_->setText(FormatFixed(state_.StateValues[q2], state_.DecimalPlaces[q2], sep));
   for (int row = 1; row <= 4; ++row) ShowRow(row);
+}
+
+void CalculatorPage::RefreshCalculatorPage() {
+  ShowValues();
   const PairInfo pair = ComputePair(state_.QuantityOrder);
   state_.PairSwapped = pair.swapped;
   state_.PairCode = pair.code;
@@ -168,7 +178,11 @@ bool CalculatorPage::Edit1KeyPress(QObject* Sender, QChar Key) {
     ClearComputed();
     return true;
   }
-  if (u >= 0.0 && w >= 0.0) {
+  if (u < 0.0 || w < 0.0) {
+    // No state has a negative quantity: the results of the last state must not
+    // stand under the new input as if they were its own.
+    ClearComputed();
+  } else {
     state_.StateValues[state_.QuantityOrder[1]] = u;
     state_.StateValues[state_.QuantityOrder[2]] = w;
     const SolveRequest r = MakeSolveRequest(state_.QuantityOrder, u, w, state_.PreferMetastable);
@@ -182,6 +196,8 @@ bool CalculatorPage::Edit1KeyPress(QObject* Sender, QChar Key) {
   else if (Sender == Edit2_) FocusEdit(Edit1_);
   return true;
 }
+
+void CalculatorPage::CopyState() { QGuiApplication::clipboard()->setText(CalculatorCopyText(state_)); }
 
 void CalculatorPage::ShapeVMouseUp(int row) {
   if (row < 1 || row > 4) return;

@@ -29,9 +29,16 @@ class CalculatorPage : public QWidget {
   // pair and starts the region-name animation.
   void RefreshCalculatorPage();
 
+  // Redraws captions, values and units only: the decimal places changed.
+  void ShowValues();
+
+  // Ctrl+C: the shown state as a table for a spreadsheet.
+  void CopyState();
+
   // A key typed in Edit1 or Edit2 (or Enter simulated by another sender). Enter
   // (character 13) calculates and returns true; any other key returns false
-  // and is left to the edit.
+  // and is left to the edit. An input that cannot be read, or a negative one,
+  // calculates nothing and clears the results and the region.
   bool Edit1KeyPress(QObject* Sender, QChar Key);
 
   // Mouse up on the click area of result row 1..4: the clicked quantity becomes

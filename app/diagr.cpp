@@ -75,7 +75,9 @@ class ChartImage final : public QWidget {
   bool stretch_ = false;
 };
 
-// A marker: a 6 × 6 red circle with a thin dark rim; its tooltip is the point's state.
+// A marker: a red ring with a dark outer edge and a light inner one, so it
+// stands out on white ground as on the coloured curves, and a red dot in the
+// middle on the state's own pixel. Its tooltip is the point's state.
 class MarkerShape final : public QWidget {
  public:
   explicit MarkerShape(QWidget* parent) : QWidget(parent) {
@@ -86,9 +88,18 @@ class MarkerShape final : public QWidget {
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(96, 0, 0), 1.0));
+    const QPointF centre(width() / 2.0, height() / 2.0);
+    const double outer = width() / 2.0;
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(QColor(255, 255, 255), 1.5));  // the light edge inside the ring
+    painter.drawEllipse(centre, outer - 3.5, outer - 3.5);
+    painter.setPen(QPen(QColor(40, 0, 0), 1.0));       // the dark edge outside it
+    painter.drawEllipse(centre, outer - 0.5, outer - 0.5);
+    painter.setPen(QPen(QColor(230, 0, 0), 2.0));      // the ring
+    painter.drawEllipse(centre, outer - 2.0, outer - 2.0);
+    painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(230, 0, 0));
-    painter.drawEllipse(QRectF(0.5, 0.5, width() - 1.0, height() - 1.0));
+    painter.drawEllipse(centre, 1.3, 1.3);
   }
 };
 
@@ -193,7 +204,12 @@ TDiagramForm::TDiagramForm(const MainState& state, QWidget* parent)
 TDiagramForm::~TDiagramForm() = default;
 
 void TDiagramForm::BuildControls() {
-  ImageTS_ = new ChartImage(this);
+  ChartArea_ = new QWidget(this);
+  ChartArea_->setObjectName(QStringLiteral("ChartArea"));
+  const diagram::Rect viewport = diagram::ChartViewport(width(), height());
+  ChartArea_->setGeometry(viewport.Left, viewport.Top, viewport.Width, viewport.Height);
+
+  ImageTS_ = new ChartImage(ChartArea_);
   ImageTS_->setObjectName(QStringLiteral("ImageTS"));
   ImageTS_->move(0, 0);
   ImageTS_->handlers.down = [this](QPoint pos) { ImageTSMouseDown(pos); };
@@ -201,7 +217,7 @@ void TDiagramForm::BuildControls() {
   ImageTS_->handlers.up = [this] { ImageTSMouseUp(); };
 
   for (int k = 0; k < diagram::kMarkerCount; ++k) {
-    bod_[k] = new MarkerShape(this);
+    bod_[k] = new MarkerShape(ChartArea_);
     bod_[k]->setObjectName(QStringLiteral("bod%1").arg(k + 1));
     bod_[k]->hide();
   }
@@ -214,8 +230,9 @@ void TDiagramForm::BuildControls() {
 
   poloha_ = new NavigatorFrame(ImageNahled_->parentWidget());
   poloha_->setObjectName(QStringLiteral("poloha"));
-  poloha_->setGeometry(diagram::FrameMinLeft(), diagram::FrameMinTop(), diagram::kNavigatorWidth - 4,
-                       diagram::kNavigatorHeight - 4);
+  poloha_->setGeometry(diagram::FrameMinLeft(), diagram::FrameMinTop(),
+                       diagram::kNavigatorWidth - 2 * diagram::kFrameInset,
+                       diagram::kNavigatorHeight - 2 * diagram::kFrameInset);
   poloha_->handlers.down = [this](QPoint pos) { polohaMouseDown(pos); };
   poloha_->handlers.move = [this](QPoint pos) { polohaMouseMove(pos); };
   poloha_->handlers.up = [this] { polohaMouseUp(); };
@@ -266,6 +283,20 @@ QSize TDiagramForm::Screen() const {
   return shown != nullptr ? shown->size() : QSize(diagram::kChartWidth, diagram::kChartHeight);
 }
 
+// The window, and the viewport in all of it right of the panel (at once, also
+// while the window is hidden and its resize event still pending).
+void TDiagramForm::SetWindowGeometry(const diagram::Rect& window) {
+  setGeometry(window.Left, window.Top, window.Width, window.Height);
+  const diagram::Rect viewport = diagram::ChartViewport(window.Width, window.Height);
+  ChartArea_->setGeometry(viewport.Left, viewport.Top, viewport.Width, viewport.Height);
+}
+
+void TDiagramForm::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  const diagram::Rect viewport = diagram::ChartViewport(width(), height());
+  ChartArea_->setGeometry(viewport.Left, viewport.Top, viewport.Width, viewport.Height);
+}
+
 diagram::Rect TDiagramForm::ChartRect() const {
   const QRect g = ImageTS_->geometry();
   return diagram::Rect{g.left(), g.top(), g.width(), g.height()};
@@ -283,10 +314,10 @@ void TDiagramForm::BitBtn2Click() {
   ImageTS_->resize(ImageTS_->Picture().size());
   const QSize screen = Screen();
   const diagram::Rect window = diagram::FullSizeWindow(screen.width(), screen.height(), ImageTS_->width());
-  setGeometry(window.Left, window.Top, window.Width, window.Height);
+  SetWindowGeometry(window);
   PlaceMarkers();
   const diagram::Rect frame =
-      diagram::InitialFrame(window.Width, window.Height, ImageTS_->width(), ImageTS_->height());
+      diagram::InitialFrame(ChartArea_->width(), ChartArea_->height(), ImageTS_->width(), ImageTS_->height());
   poloha_->setGeometry(frame.Left, frame.Top, frame.Width, frame.Height);
   ImageNahled_->show();
   poloha_->show();
@@ -302,7 +333,7 @@ void TDiagramForm::BitBtn1Click() {
   const diagram::FitGeometry fit = diagram::FitToHeight(window, picture.width(), picture.height(), screen.width());
   ImageTS_->setGeometry(fit.Chart.Left, fit.Chart.Top, fit.Chart.Width, fit.Chart.Height);
   ImageTS_->SetStretch(true);
-  setGeometry(fit.Window.Left, fit.Window.Top, fit.Window.Width, fit.Window.Height);
+  SetWindowGeometry(fit.Window);
   PlaceMarkers();
   ImageNahled_->hide();
   poloha_->hide();
@@ -330,12 +361,6 @@ void TDiagramForm::PlaceMarkers() {
     marker->show();
     marker->raise();
   }
-  // The navigator and the buttons stay above the markers.
-  ImageNahled_->raise();
-  poloha_->raise();
-  BitBtn1_->raise();
-  BitBtn2_->raise();
-  BitBtn3_->raise();
 }
 
 void TDiagramForm::MoveMarkers(int dx, int dy) {
@@ -353,8 +378,8 @@ void TDiagramForm::ImageTSMouseDown(QPoint pos) {
 
 void TDiagramForm::ImageTSMouseMove(QPoint pos) {
   if (!PanActive_) return;
-  PanLeft_ = diagram::ClampPan(ImageTS_->x() + (pos.x() - PanOriginX_), width(), ImageTS_->width());
-  PanTop_ = diagram::ClampPan(ImageTS_->y() + (pos.y() - PanOriginY_), height(), ImageTS_->height());
+  PanLeft_ = diagram::ClampPan(ImageTS_->x() + (pos.x() - PanOriginX_), ChartArea_->width(), ImageTS_->width());
+  PanTop_ = diagram::ClampPan(ImageTS_->y() + (pos.y() - PanOriginY_), ChartArea_->height(), ImageTS_->height());
   PanMoved_ = true;
 }
 
@@ -390,12 +415,13 @@ void TDiagramForm::polohaMouseUp() {
   FrameDragActive_ = false;
   const QRect g = poloha_->geometry();
   const diagram::Point chart =
-      diagram::ChartFromFrame(diagram::Rect{g.left(), g.top(), g.width(), g.height()}, width(), height(),
-                              ImageTS_->width(), ImageTS_->height(), diagram::Point{x(), y()});
+      diagram::ChartFromFrame(diagram::Rect{g.left(), g.top(), g.width(), g.height()}, ChartArea_->width(),
+                              ChartArea_->height(), ImageTS_->width(), ImageTS_->height(), diagram::Point{x(), y()});
   MoveMarkers(chart.X - ImageTS_->x(), chart.Y - ImageTS_->y());
   ImageTS_->move(chart.X, chart.Y);
 }
 
+QRect TDiagramForm::ViewportGeometry() const { return ChartArea_->geometry(); }
 QRect TDiagramForm::ChartGeometry() const { return ImageTS_->geometry(); }
 bool TDiagramForm::ChartStretched() const { return ImageTS_->Stretch(); }
 QRect TDiagramForm::FrameGeometry() const { return poloha_->geometry(); }

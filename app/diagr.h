@@ -1,6 +1,7 @@
 // The diagram window TDiagramForm: the T-s chart ImageTS with the point markers
-// bod1 .. bod12, the navigator ImageNahled with its frame poloha, and the buttons
-// fit to height (BitBtn1), full size (BitBtn2) and close (BitBtn3). The window
+// bod1 .. bod12 in the viewport ChartArea, and beside it, in a panel at the left
+// edge, the buttons fit to height (BitBtn1), full size (BitBtn2) and close
+// (BitBtn3) over the navigator ImageNahled with its frame poloha. The window
 // draws no curves: the chart is the picture the main window loads into it, and
 // the markers are placed from the main window's shared state.
 #pragma once
@@ -61,7 +62,9 @@ class TDiagramForm : public QDialog, public ChartHost {
   // Positions, shows or hides the markers and sets their tooltips.
   void PlaceMarkers();
 
-  // For tests and screenshots.
+  // For tests and screenshots. The chart's and the markers' geometries are in
+  // the viewport, the viewport's, the frame's and the controls' in the window.
+  QRect ViewportGeometry() const;
   QRect ChartGeometry() const;
   bool ChartStretched() const;
   QRect FrameGeometry() const;
@@ -72,17 +75,20 @@ class TDiagramForm : public QDialog, public ChartHost {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void BuildControls();
   QToolButton* AddButton(const char* name, int index, const QIcon& glyph);
   diagram::Rect ChartRect() const;
   QSize Screen() const;
+  void SetWindowGeometry(const diagram::Rect& window);
   void MoveMarkers(int dx, int dy);
 
   const MainState& state_;
   QSize screenSize_;
   QImage picture_;
+  QWidget* ChartArea_ = nullptr;  // the viewport: the chart and its markers, clipped to it
   diagram_widgets::ChartImage* ImageTS_ = nullptr;
   std::array<diagram_widgets::MarkerShape*, diagram::kMarkerCount> bod_{};
   QLabel* ImageNahled_ = nullptr;

@@ -17,7 +17,6 @@ constexpr double kPixelsPerEntropy = 100.0;  // per kJ/(kg K)
 constexpr double kEntropyOrigin = 35.0;      // x of s = 0
 constexpr double kPixelsPerKelvin = 2.0;
 constexpr double kTemperatureOrigin = 1674.0;  // y of t = 0 °C
-constexpr int kMarkerHalf = kMarkerSize / 2;
 
 bool Finite(double x) { return std::isfinite(x); }
 
@@ -155,21 +154,26 @@ Point FrameFromChart(const Rect& chart, Point window) {
   return frame;
 }
 
+Rect ChartViewport(int windowWidth, int windowHeight) {
+  return Rect{kPanelWidth, 0, std::max(windowWidth - kPanelWidth, 0), windowHeight};
+}
+
 Rect FullSizeWindow(int screenWidth, int screenHeight, int chartWidth) {
   Rect window{0, 0, screenWidth, screenHeight - kTaskBarAllowance};
-  if (window.Width > chartWidth) window.Width = chartWidth;
+  if (window.Width > kPanelWidth + chartWidth) window.Width = kPanelWidth + chartWidth;
   return window;
 }
 
 FitGeometry FitToHeight(const Rect& window, int pictureWidth, int pictureHeight, int screenWidth) {
   FitGeometry fit{Rect{0, 0, pictureWidth, pictureHeight}, window};
-  if (pictureWidth <= 0 || pictureHeight <= 0 || window.Height <= 0) return fit;
-  const int percent = window.Height * 100 / pictureHeight;
-  fit.Chart.Height = window.Height;
+  const Rect viewport = ChartViewport(window.Width, window.Height);
+  if (pictureWidth <= 0 || pictureHeight <= 0 || viewport.Height <= 0) return fit;
+  const int percent = viewport.Height * 100 / pictureHeight;
+  fit.Chart.Height = viewport.Height;
   fit.Chart.Width = pictureWidth * percent / 100;
-  if (fit.Window.Height > fit.Chart.Height) fit.Window.Height = fit.Chart.Height;
-  if (fit.Window.Width > fit.Chart.Width) {
-    fit.Window.Width = fit.Chart.Width;
+  if (viewport.Height > fit.Chart.Height) fit.Window.Height = fit.Chart.Height;
+  if (viewport.Width > fit.Chart.Width) {
+    fit.Window.Width = kPanelWidth + fit.Chart.Width;
     fit.Window.Left = (screenWidth - fit.Window.Width) / 2;
   }
   return fit;

@@ -21,18 +21,26 @@ namespace tab97::diagram {
 inline constexpr int kChartWidth = 1000;
 inline constexpr int kChartHeight = 1700;
 
-// Markers bod1 .. bod12: 6 × 6 circles.
+// Markers bod1 .. bod12: rings of 13 × 13 pixels, large enough to find on the
+// busy chart, centred on the state's pixel (an odd size has a middle pixel).
 inline constexpr int kMarkerCount = 12;
-inline constexpr int kMarkerSize = 6;
+inline constexpr int kMarkerSize = 13;
+inline constexpr int kMarkerHalf = kMarkerSize / 2;
 
-// The navigator ImageNahled and the three buttons.
-inline constexpr int kNavigatorLeft = 45;
-inline constexpr int kNavigatorTop = 72;
+// The controls stand in a panel of their own at the window's left edge, and the
+// chart is shown in the rest of the window (its viewport), so that neither the
+// buttons nor the navigator ever cover a part of the chart, in either mode and
+// however the chart is panned. Positions below are in the window.
+inline constexpr int kPanelWidth = 120;
+// The three buttons (fit to height, full size, close) in a row at the top.
+inline constexpr int kButtonSize = 33;
+inline constexpr int kButtonTop = 10;
+inline constexpr int kButtonLefts[3] = {10, 44, 78};
+// The navigator ImageNahled under them.
+inline constexpr int kNavigatorLeft = 10;
+inline constexpr int kNavigatorTop = 53;
 inline constexpr int kNavigatorWidth = 100;
 inline constexpr int kNavigatorHeight = 170;
-inline constexpr int kButtonSize = 33;
-inline constexpr int kButtonTop = 24;
-inline constexpr int kButtonLefts[3] = {45, 79, 113};
 
 // Room left below the full-size window for the task bar of the desktop.
 inline constexpr int kTaskBarAllowance = 30;
@@ -78,7 +86,7 @@ struct MarkerSource {
   QChar DecimalSeparator = QLatin1Char('.');
 };
 
-// Where one marker goes: its top-left corner in the window (the chart's own
+// Where one marker goes: its top-left corner in the viewport (the chart's own
 // origin added), and its tooltip (six lines joined by carriage returns).
 struct MarkerSpot {
   bool Visible = false;
@@ -89,10 +97,11 @@ struct MarkerSpot {
 using MarkerSpots = std::array<MarkerSpot, kMarkerCount>;
 
 // Marker corner for a state of temperature T (°C) and entropy S on a chart shown
-// at `chart` (W × H pixels at its Left, Top):
-//   Left = N((100·S + 35) / 1000 · W) − 3 + chart.Left,
-//   Top  = N((1674 − 2·T) / 1700 · H) − 3 + chart.Top.
-// The window places markers only while the chart stands at (0, 0).
+// at `chart` (W × H pixels at its Left, Top in the viewport):
+//   Left = N((100·S + 35) / 1000 · W) − 6 + chart.Left,
+//   Top  = N((1674 − 2·T) / 1700 · H) − 6 + chart.Top,
+// so the middle pixel of the ring is the state's pixel. The window places
+// markers only while the chart stands at (0, 0).
 int MarkerLeft(double S, const Rect& chart);
 int MarkerTop(double T, const Rect& chart);
 
@@ -141,14 +150,20 @@ Point ChartFromFrame(const Rect& frame, int clientWidth, int clientHeight, int c
 // same with 168 vertically.
 Point FrameFromChart(const Rect& chart, Point window);
 
+// The chart's viewport in a window of the given size: all of it right of the
+// control panel. Every "client" size of the two modes, the pan limits and the
+// navigator frame are the viewport's.
+Rect ChartViewport(int windowWidth, int windowHeight);
+
 // Full-size mode: the window at (0, 0), as wide as the screen but no wider than
-// the chart, as high as the screen less the task-bar allowance.
+// the panel and the chart side by side, as high as the screen less the
+// task-bar allowance.
 Rect FullSizeWindow(int screenWidth, int screenHeight, int chartWidth);
 
 // Fit-to-height mode, from the window of the full-size mode and the picture's own
-// size: the chart as high as the client and percent = client height · 100 div
-// picture height of its width; the client cut to the chart, and centred on the
-// screen when it was wider.
+// size: the chart as high as the viewport and percent = viewport height · 100
+// div picture height of its width; the viewport cut to the chart, and the
+// window centred on the screen when it was wider.
 struct FitGeometry {
   Rect Chart;
   Rect Window;

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLabel>
 
+#include "app/functionlogic.h"
 #include "app/numberformat.h"
 #include "app/style.h"
 #include "app/widgets.h"
@@ -29,6 +30,7 @@ constexpr int kInputHeadingTop = 132;
 constexpr int kInputTop[3] = {156, 180, 204};
 constexpr int kResultHeadingTop = 240;
 constexpr int kResultTop = 264;
+constexpr int kRegionTop = 292;  // under the result, as the calculator shows its region
 constexpr int kUnitGap = 8;
 constexpr int kValuePixels = 13;
 
@@ -55,8 +57,8 @@ int QuantityOfLetter(QChar letter) {
   }
 }
 
-double LibraryEvaluate(std::int32_t code, double in1, double in2, double in3) {
-  return if97::EvaluateFunction(code, in1, in2, in3);
+double LibraryEvaluate(std::int32_t code, double in1, double in2, double in3, if97::PropertyRegion& region) {
+  return if97::EvaluateFunction(code, in1, in2, in3, region);
 }
 
 }  // namespace
@@ -127,6 +129,9 @@ void FunctionPage::BuildResult() {
   Lhodnota_ = style::MakeLabel(this, "Lhodnota", style::kValue, QRect(kFieldLeft, kResultTop, 10, kRowHeight));
   Lhodnota_->setFont(style::PixelFont(kValuePixels, true));
   LjednV_ = style::MakeLabel(this, "LjednV", style::kUnit, QRect(kFieldLeft, kResultTop, 120, kRowHeight));
+  lblOblastFunkce_ = style::MakeLabel(this, "lblOblastFunkce", style::kRegion,
+                                      QRect(kContentLeft, kRegionTop, kContentWidth, 18), Qt::AlignCenter);
+  lblOblastFunkce_->setFont(style::PixelFont(kValuePixels, true));
 }
 
 void FunctionPage::ApplyLanguageTexts() {
@@ -170,6 +175,7 @@ void FunctionPage::ResetFunctionPage() {
   const QString empty = EmptyText();
   for (InputRow& row : inputs_) row.edit->setText(empty);
   Lhodnota_->setText(empty);
+  lblOblastFunkce_->clear();
   const if97::FunctionEntry* entry = if97::FindFunction(FunctionCode_);
   FunctionInputCount_ = entry != nullptr ? entry->inputCount : 1;
   for (int k = 1; k < 3; ++k) {
@@ -224,6 +230,15 @@ void FunctionPage::PlaceResultUnit() {
   LjednV_->move(Lhodnota_->x() + Lhodnota_->width() + kUnitGap, Lhodnota_->y());
 }
 
+// The result row's value (with its unit after it) and the region line under it:
+// a region is named only for a state whose result has no value.
+void FunctionPage::ShowResultText(const QString& text, if97::PropertyRegion region) {
+  Lhodnota_->setText(text);
+  PlaceResultUnit();
+  if (region == if97::kRegionNone) lblOblastFunkce_->clear();
+  else lblOblastFunkce_->setText(texts::RegionName(state_.LanguageIndex, region));
+}
+
 void FunctionPage::FocusInput(int k) {
   inputs_[k].edit->setFocus(Qt::OtherFocusReason);
   inputs_[k].edit->selectAll();
@@ -237,21 +252,24 @@ bool FunctionPage::EditVstupKeyPress(QObject* Sender, QChar Key) {
   const bool notEntered = inputs_[0].edit->text() == empty || (count >= 2 && inputs_[1].edit->text() == empty) ||
                           (count == 3 && inputs_[2].edit->text() == empty);
   if (notEntered) {
-    Lhodnota_->setText(empty);
-    PlaceResultUnit();
+    ShowResultText(empty, if97::kRegionNone);
   } else {
     for (int k = 0; k < count; ++k) {
       if (!ParseUserNumber(inputs_[k].edit->text(), state_.DecimalSeparator, FunctionInputs_[k])) {
-        Lhodnota_->setText(empty);
-        PlaceResultUnit();
+        ShowResultText(empty, if97::kRegionNone);
         return true;  // the focus stays where the user is
       }
     }
-    const double result = evaluate_ != nullptr
-                              ? evaluate_(FunctionCode_, FunctionInputs_[0], FunctionInputs_[1], FunctionInputs_[2])
-                              : -1.0;
-    Lhodnota_->setText(FormatFixed(result, FunctionDecimals_, state_.DecimalSeparator));
-    PlaceResultUnit();
+    if97::PropertyRegion region = if97::kRegionNone;
+    const double result =
+        evaluate_ != nullptr
+            ? evaluate_(FunctionCode_, FunctionInputs_[0], FunctionInputs_[1], FunctionInputs_[2], region)
+            : -1.0;
+    const if97::FunctionEntry* entry = if97::FindFunction(FunctionCode_);
+    const if97::PropertyRegion noValue =
+        entry != nullptr ? RegionInsteadOfResult(entry->method, region) : if97::kRegionNone;
+    if (noValue != if97::kRegionNone) ShowResultText(empty, noValue);
+    else ShowResultText(FormatFixed(result, FunctionDecimals_, state_.DecimalSeparator), if97::kRegionNone);
   }
   if (Sender == inputs_[2].edit) FocusInput(0);
   else if (Sender == inputs_[1].edit) FocusInput(count == 3 ? 2 : 0);

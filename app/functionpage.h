@@ -12,6 +12,7 @@
 #include <cstdint>
 
 #include "app/mainstate.h"
+#include "props/state.h"
 
 class QComboBox;
 class QLabel;
@@ -20,9 +21,10 @@ namespace tab97 {
 
 class EnterEdit;
 
-// The evaluation the page calls: code and three inputs in, the value out
-// (if97::EvaluateFunction; a test may pass a recorder).
-using FunctionEvaluator = double (*)(std::int32_t code, double in1, double in2, double in3);
+// The evaluation the page calls: code and three inputs in, the value and the
+// region of the state out (if97::EvaluateFunction; a test may pass a recorder).
+using FunctionEvaluator = double (*)(std::int32_t code, double in1, double in2, double in3,
+                                     if97::PropertyRegion& region);
 
 class FunctionPage : public QWidget {
   Q_OBJECT
@@ -57,7 +59,9 @@ class FunctionPage : public QWidget {
 
   // A key typed in one of the three input edits. Enter (character 13)
   // evaluates (unless an input still shows the empty-text), moves the focus and
-  // returns true; any other key returns false and is left to the edit.
+  // returns true; any other key returns false and is left to the edit. A state
+  // without a value (outside the range, or a dryness of no region) shows the
+  // empty-text with the region's name under the result, never a number.
   bool EditVstupKeyPress(QObject* Sender, QChar Key);
 
   // "0", the decimal separator, "0": what an input shows before it is typed.
@@ -74,6 +78,7 @@ class FunctionPage : public QWidget {
   void BuildInputs();
   void BuildResult();
   void PlaceResultUnit();
+  void ShowResultText(const QString& text, if97::PropertyRegion region);
   void FocusInput(int k);
 
   MainState& state_;
@@ -101,6 +106,7 @@ class FunctionPage : public QWidget {
   QLabel* Lvystup_ = nullptr;
   QLabel* Lhodnota_ = nullptr;
   QLabel* LjednV_ = nullptr;
+  QLabel* lblOblastFunkce_ = nullptr;  // the region of a state without a value
 };
 
 }  // namespace tab97

@@ -1,6 +1,7 @@
 #include "app/hlavniform.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QEvent>
 #include <QLabel>
 #include <QPixmap>
@@ -10,6 +11,7 @@
 #include "app/calculatorpage.h"
 #include "app/charthost.h"
 #include "app/config.h"
+#include "app/filelocations.h"
 #include "app/printlogic.h"
 #include "report/component/sestava.h"
 #include "app/functionpage.h"
@@ -92,7 +94,10 @@ void ThlavniForm::CreateSestava1() {
   s.ExportLanguage = report::slUndefined;
   s.PrintBackground = false;
   s.IsStored = false;
-  s.setProgramDirectory(state_.ProgramDir);
+  // The template beside the pictures; the ini file the user's copy when there is one.
+  s.setProgramDirectory(state_.ResourceDir);
+  const QString userIni = state_.ConfigDir + s.IniFileName;
+  if (QFileInfo::exists(userIni)) s.IniFileName = userIni;
   s.OnGetData = [this](report::TSestavaD& sender) { Sestava1GetData(sender); };
   s.OnStepData = [this](report::TSestavaD& sender, int dir) { return Sestava1StepData(sender, dir); };
   s.readPaperFormats();
@@ -132,6 +137,8 @@ void ThlavniForm::BuildPages() {
     else if (contact == 2) Image11Click();
     else Image12Click();
   });
+  // New decimal places show at once, not only after the next calculation.
+  connect(ranges_, &RangesPage::decimalPlacesChanged, calculator_, &CalculatorPage::ShowValues);
   connect(start_, &StartPage::czechChosen, this, &ThlavniForm::Image13Click);
   connect(start_, &StartPage::englishChosen, this, &ThlavniForm::Image14Click);
 }
@@ -164,6 +171,7 @@ void ThlavniForm::AddFrame(QWidget* page, int index) {
       label->setCursor(Qt::PointingHandCursor);
       connect(label, &MouseLabel::mouseMoved, this, [this, label] { menuMouseMove(label); });
       connect(label, &MouseLabel::mouseReleased, this, [this, label] { menuMouseUp(label); });
+      connect(label, &MouseLabel::mouseLeft, this, &ThlavniForm::menuMouseLeave);
     }
   }
   auto* close = new MouseLabel(page);
@@ -184,6 +192,8 @@ void ThlavniForm::FormCreate(const Platform& platform) {
   RefreshCalculatorPage();
   points_->SetCurrentPointRow(0);
   state_.ProgramDir = WithTrailingSeparator(platform.ProgramDir());
+  state_.ResourceDir = ResourceDirFor(state_.ProgramDir);
+  state_.ConfigDir = ConfigDirFor(state_.ProgramDir, UserConfigDir());
   ReadConfiguration();
   state_.DecimalSeparator = platform.DecimalSeparator();
   state_.HoverActive = false;
@@ -195,15 +205,15 @@ void ThlavniForm::FormCreate(const Platform& platform) {
   // The pictures come from the program directory; a missing one leaves its place empty.
   for (const PageFrame& frame : kFrames) {
     if (auto* background = findChild<QLabel*>(QString::fromLatin1(frame.background)))
-      background->setPixmap(QPixmap(state_.ProgramDir + QString::fromLatin1(frame.pictureFile)));
+      background->setPixmap(QPixmap(state_.ResourceDir + QString::fromLatin1(frame.pictureFile)));
     if (auto* close = findChild<QLabel*>(QString::fromLatin1(frame.close)))
-      close->setPixmap(QPixmap(state_.ProgramDir + QString::fromLatin1(pictures::kClose)));
+      close->setPixmap(QPixmap(state_.ResourceDir + QString::fromLatin1(pictures::kClose)));
   }
-  start_->LoadPictures(state_.ProgramDir);
+  start_->LoadPictures(state_.ResourceDir);
   PageControl1_->setCurrentIndex(kPageStart);
 }
 
-QString ThlavniForm::ConfigPath() const { return state_.ProgramDir + QString::fromLatin1(kConfigFileName); }
+QString ThlavniForm::ConfigPath() const { return state_.ConfigDir + QString::fromLatin1(kConfigFileName); }
 
 void ThlavniForm::ReadConfiguration() {
   configStatus_ = ReadConfig(ConfigPath(), state_.DecimalPlaces);
@@ -228,7 +238,7 @@ bool ThlavniForm::event(QEvent* event) {
 
 void ThlavniForm::FormActivate() {
   if (state_.DiagramLoaded || chartHost_ == nullptr) return;
-  const QString path = state_.ProgramDir + QString::fromLatin1(kChartFileName);
+  const QString path = state_.ResourceDir + QString::fromLatin1(kChartFileName);
   if (chartHost_->LoadChart(path)) {
     state_.DiagramLoaded = true;
     return;
@@ -263,6 +273,18 @@ void ThlavniForm::menuMouseMove(QLabel* Sender) {
   }
 }
 
+// The mouse left a menu label: to another label, which takes the hover over; to
+// the background, which ends it anyway; or out of the window, where nothing else
+// would end it and the label would stay bold.
+void ThlavniForm::menuMouseLeave() { EndHover(); }
+
+void ThlavniForm::EndHover() {
+  if (!state_.HoverActive) return;
+  RestyleMenuLabels();
+  state_.HoverActive = false;
+  state_.HoverTag = 0;
+}
+
 void ThlavniForm::menuMouseUp(QLabel* Sender) {
   const int tag = TagOf(Sender);
   if (tag >= 1 && tag <= 4) {
@@ -294,11 +316,7 @@ void ThlavniForm::ZaciatokPresunu(QPoint pos) {
 }
 
 void ThlavniForm::ImageMouseMove(QPoint /*pos*/, QPoint globalPos) {
-  if (state_.HoverActive) {
-    RestyleMenuLabels();
-    state_.HoverActive = false;
-    state_.HoverTag = 0;
-  }
+  EndHover();
   // Left + (X - origin) with X in the picture's coordinates, which start at the
   // window's corner: that is the screen position less the origin. Taking it from
   // the screen position keeps the window under the mouse even when the window
@@ -315,7 +333,7 @@ void ThlavniForm::konecClick() {
   QString error;
   if (!MayRewriteConfig(configStatus_))
     qWarning("Tab97: the configuration file could not be read and is kept as it is: %s", qPrintable(ConfigPath()));
-  else if (!WriteConfig(ConfigPath(), state_.DecimalPlaces, &error))
+  else if (!QDir().mkpath(state_.ConfigDir) || !WriteConfig(ConfigPath(), state_.DecimalPlaces, &error))
     qWarning("Tab97: the configuration file cannot be written: %s", qPrintable(error));
   close();
 }

@@ -63,6 +63,7 @@ class ThlavniForm : public QWidget {
   void FormActivate();
   void menuMouseMove(QLabel* Sender);
   void menuMouseUp(QLabel* Sender);
+  void menuMouseLeave();
   void ZaciatokPresunu(QPoint pos);
   void ImageMouseMove(QPoint pos, QPoint globalPos);
   void KoniecPresunu();
@@ -90,6 +91,7 @@ class ThlavniForm : public QWidget {
   void ReadConfiguration();
   QString ConfigPath() const;
   void CreateSestava1();
+  void EndHover();
 
   MainState state_;
   ConfigStatus configStatus_ = ConfigStatus::kMissing;

@@ -50,6 +50,8 @@ struct MainState {
   bool PointsMode = false;               // the points page is the page last entered
   PointTableArray PointTable{};          // read by the printout and the diagram window
   QString ProgramDir;                    // with the trailing separator
+  QString ResourceDir;                   // pictures, chart, report template (app/filelocations.h)
+  QString ConfigDir;                     // "Tab97.cfg" and the report's ini file
   QChar DecimalSeparator = QLatin1Char('.');
 };
 

@@ -1,9 +1,18 @@
 #include "app/pointspage.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QStyledItemDelegate>
 
+#include <functional>
+#include <utility>
+
+#include "app/copytext.h"
 #include "app/style.h"
+#include "app/widgets.h"
 #include "res/texts.h"
 
 namespace tab97 {
@@ -26,6 +35,46 @@ QString GridStyleSheet() {
 // Width or height of a grid whose cells fill it exactly, with the border.
 int GridExtent(int cells, int cellSize) { return cells * cellSize + 2 * kFrame; }
 
+// The editors of the input grid's cells. A line edit has no use for Enter and
+// the Up and Down arrows: the view would pass Enter by and move the arrows by
+// its own cursor, which need not keep the column. They go to the page instead;
+// every new editor is announced, so the page can claim its copy key.
+class PointCellDelegate final : public QStyledItemDelegate {
+ public:
+  PointCellDelegate(QObject* parent, std::function<void()> enter, std::function<void(int)> arrow,
+                    std::function<void(QWidget*)> created)
+      : QStyledItemDelegate(parent), enter_(std::move(enter)), arrow_(std::move(arrow)), created_(std::move(created)) {}
+
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+    if (editor != nullptr) created_(editor);
+    return editor;
+  }
+
+ protected:
+  bool eventFilter(QObject* editor, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress) {
+      const auto* key = static_cast<QKeyEvent*>(event);
+      const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+      if (modifiers == Qt::NoModifier) {
+        switch (key->key()) {
+          case Qt::Key_Return:
+          case Qt::Key_Enter: enter_(); return true;
+          case Qt::Key_Up: arrow_(-1); return true;
+          case Qt::Key_Down: arrow_(+1); return true;
+          default: break;
+        }
+      }
+    }
+    return QStyledItemDelegate::eventFilter(editor, event);
+  }
+
+ private:
+  std::function<void()> enter_;
+  std::function<void(int)> arrow_;
+  std::function<void(QWidget*)> created_;
+};
+
 }  // namespace
 
 PointGrid::PointGrid(int columns, int rows, QWidget* parent) : QTableWidget(rows, columns, parent) {
@@ -47,6 +96,10 @@ PointGrid::PointGrid(int columns, int rows, QWidget* parent) : QTableWidget(rows
 
 void PointGrid::DiscardEditor() {
   if (QWidget* editor = indexWidget(currentIndex())) closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void PointGrid::CommitEditor() {
+  if (QWidget* editor = indexWidget(currentIndex())) commitData(editor);
 }
 
 void PointGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
@@ -76,6 +129,11 @@ PointsPage::PointsPage(MainState& state, SolveFunction solve, QWidget* parent)
   SGBody1_->setEditTriggers(QAbstractItemView::AllEditTriggers);
   SGBody1_->setTabKeyNavigation(true);
   connect(SGBody1_, &PointGrid::cellSelected, this, &PointsPage::SGBody1SelectCell);
+  auto* copyKey = new PageCopyKey(this, [this] { CopyPoints(); });
+  copyKey->PassCopyKey(SGBody1_);
+  SGBody1_->setItemDelegate(new PointCellDelegate(
+      SGBody1_, [this] { SGBody1Enter(); }, [this](int step) { SGBody1Arrow(step); },
+      [copyKey](QWidget* editor) { copyKey->PassCopyKey(editor); }));
 
   SGBody2_ = new PointGrid(4, kPointCount, this);
   SGBody2_->setObjectName(QStringLiteral("SGBody2"));
@@ -133,6 +191,25 @@ void PointsPage::SGBody1SelectCell(int /*column*/, int row) {
   const int left = cursor_.SelectRow(row);
   if (left >= 0 && left < kPointCount) SolveRow(left);
 }
+
+void PointsPage::SGBody1Enter() {
+  const int row = SGBody1_->currentRow();
+  if (row < 0) return;
+  if (row + 1 < kPointCount) {
+    SGBody1_->setCurrentCell(row + 1, 0);  // leaving the row solves it
+    return;
+  }
+  SGBody1_->CommitEditor();
+  SolveRow(row);
+}
+
+void PointsPage::SGBody1Arrow(int step) {
+  const int row = SGBody1_->currentRow() + step;
+  if (SGBody1_->currentRow() < 0 || row < 0 || row >= kPointCount) return;
+  SGBody1_->setCurrentCell(row, SGBody1_->currentColumn());
+}
+
+void PointsPage::CopyPoints() { QGuiApplication::clipboard()->setText(PointsCopyText(state_)); }
 
 void PointsPage::SolveRow(int r) {
   const PointRowResult result =

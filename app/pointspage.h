@@ -1,8 +1,8 @@
 // The points page (page index 1): a table of up to twelve state points for the
 // known pair of the calculator page. The two known values of a point are typed
-// in SGBody1; a row is solved when the user leaves it, and its four computed
-// values appear in SGBody2 beside it. The solved points are kept in the shared
-// PointTable for the printout and the diagram window.
+// in SGBody1; a row is solved when the user leaves it, or presses Enter in it,
+// and its four computed values appear in SGBody2 beside it. The solved points
+// are kept in the shared PointTable for the printout and the diagram window.
 #pragma once
 
 #include <QTableWidget>
@@ -29,6 +29,9 @@ class PointGrid : public QTableWidget {
   // Closes the editor of the current cell without handing its text to the cell.
   void DiscardEditor();
 
+  // Hands the text of the open editor to its cell; the editor stays open.
+  void CommitEditor();
+
  signals:
   void cellSelected(int column, int row);
 
@@ -53,6 +56,17 @@ class PointsPage : public QWidget {
   // The cell (column, row) of SGBody1 is about to be selected: the row left, if
   // any, is solved.
   void SGBody1SelectCell(int column, int row);
+
+  // Enter in a cell of SGBody1: the row is solved and the next row's first cell
+  // selected; the last row, having no next one, is solved where it is.
+  void SGBody1Enter();
+
+  // The Up (−1) or Down (+1) arrow in a cell of SGBody1: to the same column of
+  // the row above or below (leaving the row solves it); nothing at the edges.
+  void SGBody1Arrow(int step);
+
+  // Ctrl+C: the solved points as a table for a spreadsheet.
+  void CopyPoints();
 
   int CurrentPointRow() const { return cursor_.CurrentPointRow(); }
   void SetCurrentPointRow(int row);

@@ -68,6 +68,7 @@ void RangesPage::SpinEditChange(QSpinBox* editor) {
   if (q < 1 || q > 6) return;
   // The editor's bounds hold for every change, also one made by a program.
   state_.DecimalPlaces[q] = std::clamp(editor->value(), kDecimalsMin, kDecimalsMax);
+  emit decimalPlacesChanged();
 }
 
 }  // namespace tab97

@@ -24,8 +24,12 @@ class RangesPage : public QWidget {
   // Entering from the menu: each spin editor shows the decimal places of its
   // quantity (within its bounds 0..8); focus on SpinEdit1.
   void EnterPage();
-  // A spin editor changed by the user: the decimal places of its quantity.
+  // A spin editor changed by the user: the decimal places of its quantity,
+  // announced at once so that every page shows its values with them.
   void SpinEditChange(QSpinBox* editor);
+
+ signals:
+  void decimalPlacesChanged();
 
  private:
   MainState& state_;

@@ -1,19 +1,29 @@
-// Renders every page of the main window in both languages to PNG files, with a
-// calculation done on the calculator page, so the look can be checked without a
-// desktop. Usage: tab97-screenshots <output directory>. Runs on any Qt platform,
-// normally QT_QPA_PLATFORM=offscreen. Reads the pictures from its own directory
-// and writes no configuration.
+// Renders every page of the main window in both languages, and the diagram
+// window in both its modes, to PNG files, with a calculation done on the
+// calculator page, so the look can be checked without a desktop. Usage:
+// tab97-screenshots <output directory>. Runs on any Qt platform, normally
+// QT_QPA_PLATFORM=offscreen.
+//
+// The pictures are the same however the user has set the program up: the
+// windows run over a private program directory holding copies of the pictures
+// and the chart from the program's own directory and a configuration file with
+// the default decimal places. The user's "Tab97.cfg" is neither read nor written.
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
 
 #include "app/calculatorpage.h"
+#include "app/charthost.h"
+#include "app/config.h"
+#include "app/diagr.h"
 #include "app/functionpage.h"
 #include "app/hlavniform.h"
 #include "app/messages.h"
@@ -25,13 +35,29 @@ namespace {
 
 class ShotPlatform final : public tab97::Platform {
  public:
-  explicit ShotPlatform(QChar separator) : separator_(separator) {}
+  ShotPlatform(QChar separator, QString programDir)
+      : separator_(separator), programDir_(tab97::WithTrailingSeparator(programDir)) {}
   QChar DecimalSeparator() const override { return separator_; }
-  QString ProgramDir() const override { return tab97::WithTrailingSeparator(QCoreApplication::applicationDirPath()); }
+  QString ProgramDir() const override { return programDir_; }
 
  private:
   QChar separator_;
+  QString programDir_;
 };
+
+// The private program directory: the pictures and the chart copied from the
+// program's own directory, and the default configuration.
+bool MakeProgramDir(const QTemporaryDir& program) {
+  if (!program.isValid()) return false;
+  const QDir own(QCoreApplication::applicationDirPath());
+  const QStringList pictures =
+      own.entryList({QStringLiteral("*.jpg"), QStringLiteral("*.png"), QStringLiteral("*.bmp")}, QDir::Files);
+  for (const QString& name : pictures) {
+    if (!QFile::copy(own.filePath(name), program.filePath(name))) return false;
+  }
+  return tab97::WriteConfig(program.filePath(QString::fromLatin1(tab97::kConfigFileName)),
+                            tab97::DefaultDecimalPlaces());
+}
 
 bool Save(QWidget& window, const QDir& dir, const QString& name) {
   QCoreApplication::processEvents();
@@ -89,9 +115,31 @@ void EvaluateFunction(tab97::ThlavniForm& form, int group, int index, const QStr
   page->EditVstupKeyPress(last, QChar(13));
 }
 
+// The diagram window over the main window's state, on a 1280 × 1024 screen: as
+// it opens (full size, with the navigator) and fitted to its height.
+bool ShootDiagram(tab97::ThlavniForm& form, const QString& programDir, const QDir& dir, const QString& suffix) {
+  tab97::TDiagramForm diagram(form.State());
+  diagram.SetScreenSize(QSize(1280, 1024));
+  if (!diagram.LoadChart(programDir + QString::fromLatin1(tab97::kChartFileName))) {
+    std::fprintf(stderr, "cannot load the chart from %s\n", qPrintable(programDir));
+    return false;
+  }
+  diagram.show();
+  bool ok = Save(diagram, dir, QStringLiteral("4-diagram-full") + suffix);
+  diagram.BitBtn1Click();
+  ok &= Save(diagram, dir, QStringLiteral("4-diagram-fit") + suffix);
+  diagram.hide();
+  return ok;
+}
+
 bool ShootLanguage(int language, const QDir& dir) {
   const bool czech = language == tab97::texts::kCzech;
-  const ShotPlatform platform(czech ? QLatin1Char(',') : QLatin1Char('.'));
+  const QTemporaryDir program;
+  if (!MakeProgramDir(program)) {
+    std::fprintf(stderr, "cannot prepare a program directory with the pictures\n");
+    return false;
+  }
+  const ShotPlatform platform(czech ? QLatin1Char(',') : QLatin1Char('.'), program.path());
   tab97::ThlavniForm form(platform, &if97::SolveState);
   form.show();
   const QString suffix = czech ? QStringLiteral("-cz") : QStringLiteral("-en");
@@ -115,6 +163,7 @@ bool ShootLanguage(int language, const QDir& dir) {
   LeaveRow(form, 5);  // row 4 left empty: "- - -"
   TypePoint(form, 5, QStringLiteral("0,9"), QStringLiteral("3"));  // typed, not yet left
   ok &= Save(form, dir, QStringLiteral("4-points") + suffix);
+  ok &= ShootDiagram(form, platform.ProgramDir(), dir, suffix);  // the solved points marked
   Menu(form, "menuFunkce2");
   EvaluateFunction(form, 5, 5, {QStringLiteral("10"), QStringLiteral("3300"), QStringLiteral("0,1")});  // HISO
   ok &= Save(form, dir, QStringLiteral("5-functions") + suffix);
@@ -122,6 +171,8 @@ bool ShootLanguage(int language, const QDir& dir) {
   ok &= Save(form, dir, QStringLiteral("5-functions-viscosity") + suffix);
   EvaluateFunction(form, 1, 0, {QStringLiteral("1")});  // Ts_P
   ok &= Save(form, dir, QStringLiteral("5-functions-saturation") + suffix);
+  EvaluateFunction(form, 1, 0, {QStringLiteral("50")});  // Ts_P above the critical pressure: no value
+  ok &= Save(form, dir, QStringLiteral("5-functions-out-of-range") + suffix);
   Menu(form, "menuRozsahy3");
   ok &= Save(form, dir, QStringLiteral("6-ranges") + suffix);
   return ok;

@@ -2,10 +2,16 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QShortcut>
 
 namespace tab97 {
 
 MouseLabel::MouseLabel(QWidget* parent) : QLabel(parent) { setMouseTracking(true); }
+
+void MouseLabel::leaveEvent(QEvent* event) {
+  QLabel::leaveEvent(event);
+  emit mouseLeft();
+}
 
 void MouseLabel::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) emit mousePressed(event->position().toPoint());
@@ -53,6 +59,24 @@ void ClickArea::mousePressEvent(QMouseEvent* event) { event->accept(); }
 void ClickArea::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit mouseReleased();
   event->accept();
+}
+
+PageCopyKey::PageCopyKey(QWidget* page, std::function<void()> copy) : QObject(page) {
+  auto* shortcut = new QShortcut(QKeySequence(QKeySequence::Copy), page);
+  shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+  connect(shortcut, &QShortcut::activated, this, [copy = std::move(copy)] { copy(); });
+}
+
+void PageCopyKey::PassCopyKey(QWidget* edit) { edit->installEventFilter(this); }
+
+// An edit accepts the shortcut override of the copy key, which keeps the key
+// from the page's shortcut; left unanswered, the shortcut takes it.
+bool PageCopyKey::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+    event->ignore();
+    return true;
+  }
+  return QObject::eventFilter(watched, event);
 }
 
 }  // namespace tab97

@@ -17,18 +17,6 @@ inline double PeakMegabytes() {
   return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
-inline TReportElement El(int kind, int index, int left, int top, int width, int height, const QString& text = {}) {
-  TReportElement e;
-  e.kind = kind;
-  e.index = index;
-  e.left = left;
-  e.top = top;
-  e.width = width;
-  e.height = height;
-  e.text = text;
-  return e;
-}
-
 class Rows : public ReportData {
  public:
   explicit Rows(int n) : n_(n) {
@@ -60,13 +48,13 @@ inline void Build(ReportDefinition& r) {
   r.paper.height = 1169;
   r.paper.marginLeft = r.paper.marginRight = r.paper.marginTop = r.paper.marginBottom = 50;
   r.sections[kSectionHeader].height = 60;
-  r.sections[kSectionHeader].elements = {El(kElementParameter, 0, 0, 0, 400, 20)};
-  for (int c = 0; c < 6; ++c) r.sections[kSectionHeader].elements.append(El(kElementCaption, c, c * 120, 30, 110, 20));
+  r.sections[kSectionHeader].elements = {MakeElement(kElementParameter, 0, 0, 0, 400, 20)};
+  for (int c = 0; c < 6; ++c) r.sections[kSectionHeader].elements.append(MakeElement(kElementCaption, c, c * 120, 30, 110, 20));
   r.sections[kSectionBody].height = 18;
-  for (int c = 0; c < 6; ++c) r.sections[kSectionBody].elements.append(El(kElementColumn, c, c * 120, 0, 110, 18));
+  for (int c = 0; c < 6; ++c) r.sections[kSectionBody].elements.append(MakeElement(kElementColumn, c, c * 120, 0, 110, 18));
   r.sections[kSectionFooter].height = 30;
-  r.sections[kSectionFooter].elements = {El(kElementVariable, kVarPage, 300, 5, 100, 20),
-                                         El(kElementVariable, kVarPageCount, 420, 5, 100, 20)};
+  r.sections[kSectionFooter].elements = {MakeElement(kElementVariable, kVarPage, 300, 5, 100, 20),
+                                         MakeElement(kElementVariable, kVarPageCount, 420, 5, 100, 20)};
   for (int f = 0; f < 3; ++f) {
     TRadekFunkce fn;
     fn.name = QStringLiteral("f%1").arg(f);
@@ -82,9 +70,9 @@ inline void Build(ReportDefinition& r) {
     group.startBand.index = kFirstGroupSection + 2 * g;
     group.endBand.index = group.startBand.index + 1;
     group.startBand.height = 20;
-    group.startBand.elements = {El(kElementColumn, g, 0, 0, 200, 20)};
+    group.startBand.elements = {MakeElement(kElementColumn, g, 0, 0, 200, 20)};
     group.endBand.height = 20;
-    for (int f = 0; f < 3; ++f) group.endBand.elements.append(El(kElementFunction, f, 200 + f * 150, 0, 140, 20));
+    for (int f = 0; f < 3; ++f) group.endBand.elements.append(MakeElement(kElementFunction, f, 200 + f * 150, 0, 140, 20));
     r.groups.set(group);
   }
 }

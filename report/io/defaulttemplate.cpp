@@ -6,21 +6,6 @@
 #include "report/io/templatetext.h"
 
 namespace report {
-namespace {
-
-TReportElement Element(int kind, int index, int left, int top, int width, int height) {
-  TReportElement e;
-  e.kind = kind;
-  e.index = index;
-  e.left = left;
-  e.top = top;
-  e.width = width;
-  e.height = height;
-  return e;
-}
-
-}  // namespace
-
 void BuildDefaultLayout(ReportDefinition& report, const QStringList& fieldNames, int parameterCount) {
   report.clearTemplate();
   ReportPaper& paper = report.paper;
@@ -33,7 +18,7 @@ void BuildDefaultLayout(ReportDefinition& report, const QStringList& fieldNames,
   TOddilSestavy& start = report.sections[kSectionStart];
   parameterCount = std::clamp(parameterCount, 0, 100);
   for (int p = 0; p < parameterCount; ++p) {
-    TReportElement e = Element(kElementParameter, p, 0, p * kLine, width, kLine);
+    TReportElement e = MakeElement(kElementParameter, p, 0, p * kLine, width, kLine);
     if (p == 0) e.font.style = kFontBold;
     start.elements.append(e);
   }
@@ -47,22 +32,22 @@ void BuildDefaultLayout(ReportDefinition& report, const QStringList& fieldNames,
   header.height = kLine + 5;
   body.height = kLine;
   for (int c = 0; c < columns; ++c) {
-    TReportElement caption = Element(kElementCaption, c, c * columnWidth, 0, columnWidth - 5, kLine);
+    TReportElement caption = MakeElement(kElementCaption, c, c * columnWidth, 0, columnWidth - 5, kLine);
     caption.name = fieldNames.at(c).left(kMaxElementNameLength);
     caption.font.style = kFontBold;
     caption.frame = kFrameSide4;
     header.elements.append(caption);
-    TReportElement value = Element(kElementColumn, c, c * columnWidth, 0, columnWidth - 5, kLine);
+    TReportElement value = MakeElement(kElementColumn, c, c * columnWidth, 0, columnWidth - 5, kLine);
     value.name = caption.name;
     body.elements.append(value);
   }
   report.sections[kSectionEnd].visible = false;
   TOddilSestavy& footer = report.sections[kSectionFooter];
   footer.height = kLine + 10;
-  TReportElement page = Element(kElementVariable, kVarPage, width / 2 - 80, 10, 80, kLine);
+  TReportElement page = MakeElement(kElementVariable, kVarPage, width / 2 - 80, 10, 80, kLine);
   page.text = QStringLiteral("Strana %d");
   page.alignment = kAlignRight;
-  TReportElement count = Element(kElementVariable, kVarPageCount, width / 2 + 5, 10, 80, kLine);
+  TReportElement count = MakeElement(kElementVariable, kVarPageCount, width / 2 + 5, 10, 80, kLine);
   count.text = QStringLiteral("z %d");
   footer.elements = {page, count};
   report.applyColumnLayout();

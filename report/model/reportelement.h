@@ -100,4 +100,19 @@ struct TReportElement {
   }
 };
 
+// An element of `kind` at the given place and size (hundredths of an inch) with
+// its index and text, everything else at the defaults.
+inline TReportElement MakeElement(int kind, int index, int left, int top, int width, int height,
+                                  const QString& text = {}) {
+  TReportElement e;
+  e.kind = kind;
+  e.index = index;
+  e.left = left;
+  e.top = top;
+  e.width = width;
+  e.height = height;
+  e.text = text;
+  return e;
+}
+
 }  // namespace report

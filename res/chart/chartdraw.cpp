@@ -42,11 +42,9 @@ QFont ChartFont(int pixels, bool bold = false) {
 QString Number(double value) { return QString::number(value, 'g', 6).replace(QLatin1Char('.'), QLatin1Char(',')); }
 
 // The part of the bitmap where curve labels may stand: inside the axes, clear of
-// the title band, of the navigator and buttons (which cover the chart's top-left
-// corner in the window) and of the legend.
+// the title band and of the legend.
 const QRectF kLabelArea(38, 80, 957, 1590);
-const QRectF kWindowControls(38, 16, 116, 232);
-const QRectF kLegendBox(166, 92, 262, 132);
+const QRectF kLegendBox(kLegend.left, kLegend.top, kLegend.width, kLegend.height);
 
 // A label's place on a curve: its centre and its angle along the curve.
 struct LabelSpot {
@@ -94,10 +92,7 @@ class Track {
 // Keeps the placed labels apart from each other and from the saturation line.
 class LabelPlacer {
  public:
-  LabelPlacer() {
-    taken_.push_back(QPolygonF(kWindowControls));
-    taken_.push_back(QPolygonF(kLegendBox));
-  }
+  LabelPlacer() { taken_.push_back(QPolygonF(kLegendBox)); }
 
   // A box that no label may cover.
   void Take(const QRectF& box) { taken_.push_back(QPolygonF(box)); }

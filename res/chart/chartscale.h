@@ -27,6 +27,23 @@ constexpr double PixelY(double t) { return kTemperatureOrigin - kPixelsPerKelvin
 constexpr double EntropyAt(double x) { return (x - kEntropyOrigin) / kPixelsPerEntropy; }
 constexpr double TemperatureAt(double y) { return (kTemperatureOrigin - y) / kPixelsPerKelvin; }
 
+// Where the chart's own texts stand, in bitmap pixels. The title band holds the
+// two-line title, the unit captions "t [°C]" and "s [kJ/(kg K)]" and the upper
+// row of entropy numbers; the temperature numbers run down the left margin and
+// the right edge; the lower row of entropy numbers closes the bottom; the legend
+// box stands under the title. Curve labels keep clear of them, and a window
+// showing the chart must not cover them with its controls.
+struct TextBand {
+  int left, top, width, height;
+};
+inline constexpr TextBand kTitleBand{0, 0, kWidth, 72};
+inline constexpr TextBand kLeftTemperatures{0, 0, 34, kHeight};
+inline constexpr TextBand kRightTemperatures{kWidth - 34, 0, 34, kHeight};
+inline constexpr TextBand kBottomEntropies{0, kHeight - 24, kWidth, 24};
+inline constexpr TextBand kLegend{166, 92, 262, 132};
+inline constexpr TextBand kTextBands[] = {kTitleBand, kLeftTemperatures, kRightTemperatures, kBottomEntropies,
+                                          kLegend};
+
 // Colours as 0xRRGGBB. Each family has a hue of its own.
 inline constexpr std::uint32_t kBackgroundColour = 0xFFFFFF;
 inline constexpr std::uint32_t kGridMinorColour = 0xEDEDED;

@@ -3,9 +3,11 @@
 // flags, and the results are shown with their decimals in the locale's
 // separator; result-row clicks rotate the known pair; bad inputs behave as the
 // page promises; the metastable switch recomputes; the region name rolls in and
-// out on its timer.
+// out on its timer; Ctrl+C copies the state as a table.
 #include <QtTest>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
@@ -53,18 +55,22 @@ class CalculatorPageTest : public QObject {
   void resultRowRotatesPair_data();
   void resultRowRotatesPair();
   void drynessRowThenEnter();
+  void negativeInput_data();
   void negativeInput();
   void unconvertibleInput_data();
   void unconvertibleInput();
   void metastableSwitch();
   void regionNameRollsOutAndIn();
   void unitFollowsValue();
+  void copyKeyCopiesState_data();
+  void copyKeyCopiesState();
 
  private:
-  void Make(QChar separator) {
-    w_ = std::make_unique<TestWindow>(separator, kDefaultConfig);
+  void Make(QChar separator, const char* config = kDefaultConfig, int language = 0) {
+    w_ = std::make_unique<TestWindow>(separator, config);
     w_->form->activateWindow();
-    w_->form->Image13Click();
+    if (language == 1) w_->form->Image14Click();
+    else w_->form->Image13Click();
     page_ = w_->form->Calculator();
     Calls().clear();
   }
@@ -226,19 +232,37 @@ void CalculatorPageTest::drynessRowThenEnter() {
   QCOMPARE(Text("lblNazevOblasti"), u"Mokrá pára - subkritická oblast"_s);
 }
 
+void CalculatorPageTest::negativeInput_data() {
+  QTest::addColumn<QByteArray>("edit");
+  QTest::addColumn<QByteArray>("next");  // the edit focused after Enter
+  QTest::newRow("first negative") << QByteArray("Edit1") << QByteArray("Edit2");
+  QTest::newRow("second negative") << QByteArray("Edit2") << QByteArray("Edit1");
+}
+
+// A negative value is no state: nothing is solved, and the results and region
+// of the last state do not stay under it as if they were its own.
 void CalculatorPageTest::negativeInput() {
+  QFETCH(QByteArray, edit);
+  QFETCH(QByteArray, next);
   Make(QLatin1Char(','));
   SolveFirst();
-  const auto before = State().StateValues;
+  RunTimer();
+  QCOMPARE(w_->Find("lblNazevOblasti")->height(), 18);
   Calls().clear();
-  Edit("Edit1")->setFocus();
-  Type("Edit1", u"-5"_s);
-  Enter("Edit1");
+  Edit(edit.constData())->setFocus();
+  Type(edit.constData(), u"-5"_s);
+  Enter(edit.constData());
   QVERIFY(Calls().empty());
-  QVERIFY(State().StateValues == before);
-  QCOMPARE(State().RegionCode, 1);
-  QCOMPARE(Edit("Edit1")->text(), u"-5"_s);                // nothing redrawn
-  QCOMPARE(w_->form->focusWidget(), Edit("Edit2"));        // only the focus moves
+  QVERIFY(messages_->texts.isEmpty());
+  for (const char* value : kValues) QCOMPARE(Text(value), u"0"_s);
+  QCOMPARE(State().RegionCode, 0);
+  QCOMPARE(State().StateValues[1], 284.15);  // the inputs keep their last values
+  QCOMPARE(State().StateValues[2], 16.257);
+  QCOMPARE(Edit("Edit1")->text(), u"284,15"_s);
+  QCOMPARE(Edit("Edit2")->text(), u"16,257"_s);
+  QCOMPARE(w_->form->focusWidget(), Edit(next.constData()));  // the focus moves on
+  RunTimer();
+  QCOMPARE(w_->Find("lblNazevOblasti")->height(), 0);
 }
 
 void CalculatorPageTest::unconvertibleInput_data() {
@@ -335,6 +359,52 @@ void CalculatorPageTest::unitFollowsValue() {
     QCOMPARE(v->width(), v->sizeHint().width());
     QCOMPARE(w_->Find(unit)->x(), v->x() + v->width() + 8);
   }
+}
+
+void CalculatorPageTest::copyKeyCopiesState_data() {
+  QTest::addColumn<QChar>("separator");
+  QTest::addColumn<int>("language");
+  QTest::addColumn<QByteArray>("config");
+  QTest::addColumn<bool>("drynessFirst");  // the dryness row clicked after the calculation
+  QTest::addColumn<QString>("copied");
+  QTest::newRow("Czech")
+      << QChar(u',') << 0 << QByteArray(kDefaultConfig) << false
+      << u"Teplota [°C]\tTlak [MPa]\tMěrný objem [m3/kg]\tEntropie [kJ/kgK]\tEntalpie [kJ/kg]\t"
+         "Suchost pary [1]\tOblast\n"
+         "284,15\t16,257\t0,001340\t3,0775\t1255,499\t0\tOblast tlakové vody\n"_s;
+  QTest::newRow("English")
+      << QChar(u'.') << 1 << QByteArray(kDefaultConfig) << false
+      << u"Temperature [°C]\tPressure [MPa]\tSpecific volume [m3/kg]\tSpecific entropy [kJ/kgK]\t"
+         "Specific enthalpy [kJ/kg]\tDryness [1]\tRegion\n"
+         "284.15\t16.257\t0.001340\t3.0775\t1255.499\t0\tPressure water\n"_s;
+  // Own decimal places, the known pair X, T: the columns in the page's order,
+  // and no region while none is shown.
+  QTest::newRow("Czech, dryness first")
+      << QChar(u',') << 0 << QByteArray("1\r\n2\r\n8\r\n0\r\n5\r\n2\r\n") << true
+      << u"Suchost pary [1]\tTeplota [°C]\tMěrný objem [m3/kg]\tEntropie [kJ/kgK]\tEntalpie [kJ/kg]\t"
+         "Tlak [MPa]\tOblast\n"
+         "0,00\t284,2\t0,00133981\t3\t1255,49870\t16,26\t\n"_s;
+}
+
+// Ctrl+C in the edit that has the focus, its text selected as after Enter,
+// copies the page's state, not the edit's text.
+void CalculatorPageTest::copyKeyCopiesState() {
+  QFETCH(QChar, separator);
+  QFETCH(int, language);
+  QFETCH(QByteArray, config);
+  QFETCH(bool, drynessFirst);
+  QFETCH(QString, copied);
+  Make(separator, config.constData(), language);
+  QVERIFY(QTest::qWaitForWindowActive(w_->form.get()));  // keys reach an active window
+  SolveFirst();
+  if (drynessFirst) QTest::mouseClick(w_->Find<QWidget>("ShapeV4"), Qt::LeftButton, {}, QPoint(100, 10));
+  QGuiApplication::clipboard()->clear();
+  QLineEdit* focused = qobject_cast<QLineEdit*>(w_->form->focusWidget());
+  QVERIFY(focused != nullptr);
+  focused->selectAll();
+  QTest::keyClick(focused, Qt::Key_C, Qt::ControlModifier);
+  QCOMPARE(QGuiApplication::clipboard()->text(), copied);
+  QCOMPARE(Calls().size(), std::size_t{1});
 }
 
 QTEST_MAIN(CalculatorPageTest)

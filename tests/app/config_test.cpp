@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/config.h"
+#include "app/filelocations.h"
 
 using namespace Qt::Literals::StringLiterals;
 using tab97::ConfigStatus;
@@ -29,6 +30,7 @@ class ConfigTest : public QObject {
   void read();
   void unusualFiles_data();
   void unusualFiles();
+  void fileLocations();
   void write_data();
   void write();
   void writeFailureIsReported();
@@ -147,6 +149,27 @@ void ConfigTest::write() {
 
 void ConfigTest::writeFailureIsReported() {
   QVERIFY(!WriteConfig(dir_->filePath(u"no/such/dir/Tab97.cfg"_s), DefaultDecimalPlaces()));
+}
+
+// A build folder keeps everything beside the program; an installed copy reads its
+// files from share/tab97 and keeps its configuration in the user's folder.
+void ConfigTest::fileLocations() {
+  QDir root(dir_->path());
+  QVERIFY(root.mkpath(u"build"_s) && root.mkpath(u"usr/bin"_s) && root.mkpath(u"usr/share/tab97"_s) &&
+          root.mkpath(u"bare"_s));
+  QFile chart(root.filePath(u"build/DiagrTS.bmp"_s));
+  QVERIFY(chart.open(QIODevice::WriteOnly));
+  chart.close();
+  const QString user = root.filePath(u"home/.config/tab97"_s);
+  QCOMPARE(tab97::ResourceDirFor(root.filePath(u"build"_s)), root.filePath(u"build/"_s));
+  QCOMPARE(tab97::ResourceDirFor(root.filePath(u"usr/bin/"_s)), root.filePath(u"usr/share/tab97/"_s));
+  QCOMPARE(tab97::ResourceDirFor(root.filePath(u"bare"_s)), root.filePath(u"bare/"_s));
+  QCOMPARE(tab97::ConfigDirFor(root.filePath(u"build"_s), user), root.filePath(u"build/"_s));
+  QVERIFY(QFile::setPermissions(root.filePath(u"usr/bin"_s), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
+                                                                 QFile::ExeOther));
+  QCOMPARE(tab97::ConfigDirFor(root.filePath(u"usr/bin"_s), user), user + u'/');
+  QCOMPARE(tab97::ConfigDirFor(root.filePath(u"missing"_s), user), user + u'/');
+  QFile::setPermissions(root.filePath(u"usr/bin"_s), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 QTEST_APPLESS_MAIN(ConfigTest)

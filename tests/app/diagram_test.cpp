@@ -1,6 +1,7 @@
 // The diagram window: the marker arithmetic (rounding halves to even, the chart's
 // scales, tooltips), the pan clamps, the navigator frame, the full-size and fit
-// modes, driven through the real widgets on the offscreen platform.
+// modes, driven through the real widgets on the offscreen platform; the buttons
+// and the navigator stand beside the chart and never cover its texts.
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -13,11 +14,13 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "app/diagr.h"
 #include "app/diagramlogic.h"
 #include "app/hlavniform.h"
 #include "app/mainstate.h"
+#include "res/chart/chartscale.h"
 #include "testsupport.h"
 
 using namespace tab97;
@@ -46,10 +49,10 @@ QuantityValues Values(double T, double P, double V, double S, double I, double X
   return v;
 }
 
-// The centre of a marker in the chart's own pixels.
+// The middle pixel of a marker, in the chart's own pixels.
 QPoint ChartPixel(const TDiagramForm& form, int k) {
   const QWidget* marker = form.Marker(k);
-  return marker->pos() + QPoint(3, 3) - form.ChartGeometry().topLeft();
+  return marker->pos() + QPoint(kMarkerHalf, kMarkerHalf) - form.ChartGeometry().topLeft();
 }
 
 }  // namespace
@@ -110,15 +113,15 @@ class DiagramTest : public QObject {
     QTest::addColumn<int>("H");
     QTest::addColumn<int>("left");
     QTest::addColumn<int>("top");
-    // Full size: the pixel of the state, less 3 for the circle's centre.
-    QTest::newRow("0 °C, s 0") << 0.0 << 0.0 << 1000 << 1700 << 32 << 1671;
-    QTest::newRow("800 °C, s 9.65") << 800.0 << 9.65 << 1000 << 1700 << 997 << 71;
+    // Full size: the pixel of the state, less 6 for the ring's middle pixel.
+    QTest::newRow("0 °C, s 0") << 0.0 << 0.0 << 1000 << 1700 << 29 << 1668;
+    QTest::newRow("800 °C, s 9.65") << 800.0 << 9.65 << 1000 << 1700 << 994 << 68;
     // Exact halves: 35.5 and 1673.5 go up to the even 36 and 1674; 36.5 and
     // 1672.5 go down to the even 36 and 1672.
-    QTest::newRow("halves up") << 0.25 << 0.005 << 1000 << 1700 << 33 << 1671;
-    QTest::newRow("halves down") << 0.75 << 0.015 << 1000 << 1700 << 33 << 1669;
+    QTest::newRow("halves up") << 0.25 << 0.005 << 1000 << 1700 << 30 << 1668;
+    QTest::newRow("halves down") << 0.75 << 0.015 << 1000 << 1700 << 30 << 1666;
     // Fit to a 1050-pixel client: 610 × 1050 (374 °C, s 4.41 near the dome's top).
-    QTest::newRow("fit 374 °C, 4.41") << 374.0 << 4.41 << 610 << 1050 << 287 << 569;
+    QTest::newRow("fit 374 °C, 4.41") << 374.0 << 4.41 << 610 << 1050 << 284 << 566;
   }
   void markerFormulas() {
     QFETCH(double, T);
@@ -134,8 +137,8 @@ class DiagramTest : public QObject {
 
   void markerFollowsChartOrigin() {
     const Rect moved{-200, -650, 1000, 1700};
-    QCOMPARE(MarkerLeft(0.0, moved), 32 - 200);
-    QCOMPARE(MarkerTop(0.0, moved), 1671 - 650);
+    QCOMPARE(MarkerLeft(0.0, moved), 29 - 200);
+    QCOMPARE(MarkerTop(0.0, moved), 1668 - 650);
   }
 
   void tooltipCzech() {
@@ -162,8 +165,8 @@ class DiagramTest : public QObject {
     source.Points[1].Validity = 1.0;  // ignored outside points mode
     const MarkerSpots spots = PlaceMarkers(source, Rect{0, 0, 1000, 1700});
     QVERIFY(spots[0].Visible);
-    QCOMPARE(spots[0].Left + 3, 35);
-    QCOMPARE(spots[0].Top + 3, 1674);
+    QCOMPARE(spots[0].Left + kMarkerHalf, 35);
+    QCOMPARE(spots[0].Top + kMarkerHalf, 1674);
     for (int k = 1; k < kMarkerCount; ++k) QVERIFY2(!spots[k].Visible, qPrintable(QString::number(k + 1)));
   }
 
@@ -180,8 +183,8 @@ class DiagramTest : public QObject {
       QCOMPARE(spots[k].Visible, k == 1 || k == 4);
     }
     QCOMPARE(spots[1].Left, MarkerLeft(7.36, Rect{0, 0, 1000, 1700}));
-    QCOMPARE(spots[1].Top, 1674 - 200 - 3);
-    QCOMPARE(spots[4].Top, 1674 - 600 - 3);
+    QCOMPARE(spots[1].Top, 1674 - 200 - 6);
+    QCOMPARE(spots[4].Top, 1674 - 600 - 6);
     QVERIFY(spots[1].Tooltip.startsWith(QStringLiteral("Teplota = 100.00 °C\r")));
     QVERIFY(spots[4].Tooltip.startsWith(QStringLiteral("Teplota = 300.00 °C\r")));
   }
@@ -205,43 +208,51 @@ class DiagramTest : public QObject {
   }
 
   void frameGeometry() {
-    // 1000 × 1050 client: 96 wide, N(102.53) = 103 high, at the navigator's corner + 2.
-    QCOMPARE(InitialFrame(1000, 1050, 1000, 1700), (Rect{47, 74, 96, 103}));
+    // The navigator's corner is (10, 53); the frame stands 2 inside it.
+    // 1000 × 1050 viewport: 96 wide, N(102.53) = 103 high.
+    QCOMPARE(InitialFrame(1000, 1050, 1000, 1700), (Rect{12, 55, 96, 103}));
     // 800 × 570: N(76.8) = 77, N(55.66) = 56.
-    QCOMPARE(InitialFrame(800, 570, 1000, 1700), (Rect{47, 74, 77, 56}));
-    // A client higher than the chart: the frame is cut to the navigator less 4.
-    QCOMPARE(InitialFrame(1000, 2130, 1000, 1700), (Rect{47, 74, 96, 166}));
-    QCOMPARE(InitialFrame(1000, 1050, 0, 0), (Rect{47, 74, 96, 166}));
+    QCOMPARE(InitialFrame(800, 570, 1000, 1700), (Rect{12, 55, 77, 56}));
+    // A viewport higher than the chart: the frame is cut to the navigator less 4.
+    QCOMPARE(InitialFrame(1000, 2130, 1000, 1700), (Rect{12, 55, 96, 166}));
+    QCOMPARE(InitialFrame(1000, 1050, 0, 0), (Rect{12, 55, 96, 166}));
   }
 
   void frameDragStaysInNavigator() {
-    const Rect frame{47, 74, 77, 56};
-    QCOMPARE(DragFrame(frame, 500, 500), (Rect{45 + 100 - 2 - 77, 72 + 170 - 2 - 56, 77, 56}));
+    const Rect frame{12, 55, 77, 56};
+    QCOMPARE(DragFrame(frame, 500, 500), (Rect{10 + 100 - 2 - 77, 53 + 170 - 2 - 56, 77, 56}));
     QCOMPARE(DragFrame(frame, -500, -500), frame);
-    QCOMPARE(DragFrame(frame, 5, 7), (Rect{52, 81, 77, 56}));
+    QCOMPARE(DragFrame(frame, 5, 7), (Rect{17, 62, 77, 56}));
   }
 
   void chartFollowsFrame() {
     const Point window{0, 0};
-    // At the limits: the chart's own edges meet the client's.
-    QCOMPARE(ChartFromFrame(Rect{66, 184, 77, 56}, 800, 570, 1000, 1700, window), (Point{-200, -1130}));
-    QCOMPARE(ChartFromFrame(Rect{47, 74, 77, 56}, 800, 570, 1000, 1700, window), (Point{0, 0}));
-    // In between: N((45 − 52 + 2)·1000 / 98) = N(−51.02) = −51, N((72 − 100 + 2)·1700 / 168) = N(−263.1).
-    QCOMPARE(ChartFromFrame(Rect{52, 100, 77, 56}, 800, 570, 1000, 1700, window), (Point{-51, -263}));
-    // A client taller than the chart (a screen over 1730 pixels high): the frame
+    // At the limits: the chart's own edges meet the viewport's.
+    QCOMPARE(ChartFromFrame(Rect{31, 165, 77, 56}, 800, 570, 1000, 1700, window), (Point{-200, -1130}));
+    QCOMPARE(ChartFromFrame(Rect{12, 55, 77, 56}, 800, 570, 1000, 1700, window), (Point{0, 0}));
+    // In between: N((10 − 17 + 2)·1000 / 98) = N(−51.02) = −51, N((53 − 81 + 2)·1700 / 168) = N(−263.1).
+    QCOMPARE(ChartFromFrame(Rect{17, 81, 77, 56}, 800, 570, 1000, 1700, window), (Point{-51, -263}));
+    // A viewport taller than the chart (a screen over 1730 pixels high): the frame
     // fills the navigator and stands at both limits; the chart's bottom edge would
-    // come 430 pixels below the client's top edge, so the chart stays at 0 instead.
-    QCOMPARE(ChartFromFrame(Rect{47, 74, 96, 166}, 1000, 2130, 1000, 1700, window), (Point{0, 0}));
-    // The frame follows the chart: 74 − N(−650 / (1700 / 168)) = 74 + 64.
-    QCOMPARE(FrameFromChart(Rect{-100, -650, 1000, 1700}, window), (Point{47 + 10, 74 + 64}));
+    // come 430 pixels below the viewport's top edge, so the chart stays at 0 instead.
+    QCOMPARE(ChartFromFrame(Rect{12, 55, 96, 166}, 1000, 2130, 1000, 1700, window), (Point{0, 0}));
+    // The frame follows the chart: 55 − N(−650 / (1700 / 168)) = 55 + 64.
+    QCOMPARE(FrameFromChart(Rect{-100, -650, 1000, 1700}, window), (Point{12 + 10, 55 + 64}));
   }
 
   void fullAndFitGeometry() {
-    QCOMPARE(FullSizeWindow(1920, 1080, 1000), (Rect{0, 0, 1000, 1050}));
+    // The panel of 120 pixels and the chart side by side, at most.
+    QCOMPARE(FullSizeWindow(1920, 1080, 1000), (Rect{0, 0, 1120, 1050}));
     QCOMPARE(FullSizeWindow(800, 600, 1000), (Rect{0, 0, 800, 570}));
-    const FitGeometry fit = FitToHeight(Rect{0, 0, 1000, 1050}, 1000, 1700, 1920);
+    QCOMPARE(ChartViewport(1120, 1050), (Rect{120, 0, 1000, 1050}));
+    QCOMPARE(ChartViewport(800, 570), (Rect{120, 0, 680, 570}));
+    QCOMPARE(ChartViewport(100, 570), (Rect{120, 0, 0, 570}));
+    const FitGeometry fit = FitToHeight(Rect{0, 0, 1120, 1050}, 1000, 1700, 1920);
     QCOMPARE(fit.Chart, (Rect{0, 0, 610, 1050}));           // 1050·100 div 1700 = 61 %
-    QCOMPARE(fit.Window, (Rect{(1920 - 610) / 2, 0, 610, 1050}));
+    QCOMPARE(fit.Window, (Rect{(1920 - 730) / 2, 0, 730, 1050}));
+    // A viewport already narrower than the fitted chart stays as it is.
+    const FitGeometry narrow = FitToHeight(Rect{0, 0, 700, 1050}, 1000, 1700, 1920);
+    QCOMPARE(narrow.Window, (Rect{0, 0, 700, 1050}));
     const FitGeometry none = FitToHeight(Rect{0, 0, 1000, 1050}, 0, 0, 1920);
     QCOMPARE(none.Window, (Rect{0, 0, 1000, 1050}));
   }
@@ -260,13 +271,14 @@ class DiagramTest : public QObject {
     QVERIFY(form);
     QCOMPARE(form->objectName(), QStringLiteral("DiagramForm"));
     QCOMPARE(form->windowTitle(), QStringLiteral("Diagramy"));
-    QCOMPARE(form->geometry(), QRect(0, 0, 1000, 994));
+    QCOMPARE(form->geometry(), QRect(0, 0, 1120, 994));
+    QCOMPARE(form->ViewportGeometry(), QRect(120, 0, 1000, 994));
     QCOMPARE(form->ChartGeometry(), QRect(0, 0, 1000, 1700));
     QVERIFY(!form->ChartStretched());
     QVERIFY(form->NavigatorVisible());
-    QCOMPARE(form->FrameGeometry(), QRect(47, 74, 96, 97));  // N(994·166 / 1700) = N(97.06)
+    QCOMPARE(form->FrameGeometry(), QRect(12, 55, 96, 97));  // N(994·166 / 1700) = N(97.06)
     auto* nav = form->findChild<QWidget*>(QStringLiteral("ImageNahled"));
-    QCOMPARE(nav->geometry(), QRect(45, 72, 100, 170));
+    QCOMPARE(nav->geometry(), QRect(10, 53, 100, 170));
   }
 
   void stateAtZeroLandsOnItsPixel() {
@@ -274,7 +286,7 @@ class DiagramTest : public QObject {
     auto form = Shown(state, QSize(1280, 1024));
     QVERIFY(form->Marker(1)->isVisible());
     QCOMPARE(ChartPixel(*form, 1), QPoint(35, 1674));
-    QCOMPARE(form->Marker(1)->size(), QSize(6, 6));
+    QCOMPARE(form->Marker(1)->size(), QSize(13, 13));
     for (int k = 2; k <= 12; ++k) QVERIFY(!form->Marker(k)->isVisible());
     QCOMPARE(form->Marker(1)->toolTip(),
              QStringLiteral("Teplota = 0.00 °C\nTlak = 0.000 MPa\nMěrný objem = 0.000000 m3/kg\n"
@@ -298,19 +310,19 @@ class DiagramTest : public QObject {
 
   void panIsClampedAndMarkersFollow() {
     MainState state;
-    auto form = Shown(state, QSize(800, 600));  // client 800 × 570
+    auto form = Shown(state, QSize(800, 600));  // window 800 × 570, viewport 680 × 570
     QWidget* chart = form->ChartWidget();
-    // Far to the top-left: the chart's right and bottom edges meet the client's.
+    // Far to the top-left: the chart's right and bottom edges meet the viewport's.
     Drag(chart, QPoint(400, 400), QPoint(-5000, -5000));
-    QCOMPARE(form->ChartGeometry().topLeft(), QPoint(800 - 1000, 570 - 1700));
+    QCOMPARE(form->ChartGeometry().topLeft(), QPoint(680 - 1000, 570 - 1700));
     QCOMPARE(ChartPixel(*form, 1), QPoint(35, 1674));
-    // The frame shows where: 47 − N(−200 / (1000 / 98)) = 47 + 20, 74 + N(1130 / (1700 / 168)) = 74 + 112.
-    QCOMPARE(form->FrameGeometry().topLeft(), QPoint(67, 186));
+    // The frame shows where: 12 − N(−320 / (1000 / 98)) = 12 + 31, 55 + N(1130 / (1700 / 168)) = 55 + 112.
+    QCOMPARE(form->FrameGeometry().topLeft(), QPoint(43, 167));
     // Far back: the chart stops at (0, 0).
     Drag(chart, QPoint(10, 10), QPoint(5000, 5000));
     QCOMPARE(form->ChartGeometry().topLeft(), QPoint(0, 0));
     QCOMPARE(ChartPixel(*form, 1), QPoint(35, 1674));
-    QCOMPARE(form->FrameGeometry().topLeft(), QPoint(47, 74));
+    QCOMPARE(form->FrameGeometry().topLeft(), QPoint(12, 55));
     // A moderate pan moves by the mouse's way.
     Drag(chart, QPoint(300, 300), QPoint(-120, -333));
     QCOMPARE(form->ChartGeometry().topLeft(), QPoint(-120, -333));
@@ -338,25 +350,25 @@ class DiagramTest : public QObject {
     MainState state;
     auto form = Shown(state, QSize(800, 600));
     QWidget* frame = form->FrameWidget();
-    QCOMPARE(form->FrameGeometry(), QRect(47, 74, 77, 56));
+    QCOMPARE(form->FrameGeometry(), QRect(12, 55, 65, 56));  // N(680·96 / 1000) = N(65.28)
     Drag(frame, QPoint(10, 10), QPoint(300, 400));
-    QCOMPARE(form->FrameGeometry().topLeft(), QPoint(45 + 100 - 2 - 77, 72 + 170 - 2 - 56));
+    QCOMPARE(form->FrameGeometry().topLeft(), QPoint(10 + 100 - 2 - 65, 53 + 170 - 2 - 56));
     const QRect chart = form->ChartGeometry();
-    QCOMPARE(chart.right(), form->width() - 1);
-    QCOMPARE(chart.bottom(), form->height() - 1);
+    QCOMPARE(chart.right(), form->ViewportGeometry().width() - 1);
+    QCOMPARE(chart.bottom(), form->ViewportGeometry().height() - 1);
     QCOMPARE(ChartPixel(*form, 1), QPoint(35, 1674));
     // And back to the top-left corner.
     Drag(frame, QPoint(10, 10), QPoint(-300, -400));
-    QCOMPARE(form->FrameGeometry().topLeft(), QPoint(47, 74));
+    QCOMPARE(form->FrameGeometry().topLeft(), QPoint(12, 55));
     QCOMPARE(form->ChartGeometry().topLeft(), QPoint(0, 0));
   }
 
   void frameReleaseOnTallScreenKeepsChartAtTop() {
     MainState state;
-    auto form = Shown(state, QSize(1000, 2160));
-    QCOMPARE(form->FrameGeometry(), QRect(47, 74, 96, 166));
+    auto form = Shown(state, QSize(1200, 2160));
+    QCOMPARE(form->FrameGeometry(), QRect(12, 55, 96, 166));
     Drag(form->FrameWidget(), QPoint(10, 10), QPoint(20, 20));
-    QCOMPARE(form->FrameGeometry().topLeft(), QPoint(47, 74));
+    QCOMPARE(form->FrameGeometry().topLeft(), QPoint(12, 55));
     QCOMPARE(form->ChartGeometry().topLeft(), QPoint(0, 0));
     QCOMPARE(ChartPixel(*form, 1), QPoint(35, 1674));
   }
@@ -365,23 +377,24 @@ class DiagramTest : public QObject {
     MainState state;
     state.StateValues = Values(0, 0, 0, 0, 0, 0);
     auto form = Shown(state, QSize(1920, 1080));
-    QCOMPARE(form->geometry(), QRect(0, 0, 1000, 1050));
+    QCOMPARE(form->geometry(), QRect(0, 0, 1120, 1050));
     form->findChild<QToolButton*>(QStringLiteral("BitBtn1"))->click();
     QVERIFY(form->ChartStretched());
     QVERIFY(!form->NavigatorVisible());
     QCOMPARE(form->ChartGeometry(), QRect(0, 0, 610, 1050));
-    QCOMPARE(form->geometry(), QRect(655, 0, 610, 1050));
-    QCOMPARE(form->Marker(1)->pos(), QPoint(18, 1031));
+    QCOMPARE(form->geometry(), QRect(595, 0, 730, 1050));
+    QCOMPARE(form->ViewportGeometry(), QRect(120, 0, 610, 1050));
+    QCOMPARE(form->Marker(1)->pos(), QPoint(15, 1028));  // N(21.35) − 6, N(1033.94) − 6
     Drag(form->ChartWidget(), QPoint(300, 500), QPoint(-200, -300));
     QCOMPARE(form->ChartGeometry(), QRect(0, 0, 610, 1050));
-    QCOMPARE(form->Marker(1)->pos(), QPoint(18, 1031));
+    QCOMPARE(form->Marker(1)->pos(), QPoint(15, 1028));
     // Fit again does nothing; full size comes back with the navigator.
     form->BitBtn1Click();
     QCOMPARE(form->ChartGeometry(), QRect(0, 0, 610, 1050));
     form->findChild<QToolButton*>(QStringLiteral("BitBtn2"))->click();
     QVERIFY(!form->ChartStretched());
     QCOMPARE(form->ChartGeometry(), QRect(0, 0, 1000, 1700));
-    QCOMPARE(form->geometry(), QRect(0, 0, 1000, 1050));
+    QCOMPARE(form->geometry(), QRect(0, 0, 1120, 1050));
     QVERIFY(form->NavigatorVisible());
     QCOMPARE(ChartPixel(*form, 1), QPoint(35, 1674));
   }
@@ -413,8 +426,8 @@ class DiagramTest : public QObject {
   }
 
   // The generated chart in the window, in both modes, with markers at known
-  // saturation states: each marker's centre pixel is red on screen. With
-  // TAB97_SCREENSHOT_DIR set, both views are saved there.
+  // saturation states: each marker's middle pixel is red on screen, ringed by
+  // red. With TAB97_SCREENSHOT_DIR set, both views are saved there.
   void bothModesOnTheGeneratedChart() {
     MainState state;
     state.PointsMode = true;
@@ -432,14 +445,16 @@ class DiagramTest : public QObject {
     const QString shots = qEnvironmentVariable("TAB97_SCREENSHOT_DIR");
     const auto check = [&](const char* name) {
       const QImage shot = form->grab().toImage();
+      const auto red = [](QColor c) { return c.red() > 180 && c.green() < 60 && c.blue() < 60; };
       for (int k : {1, 2, 3, 4, 6}) {
         const QWidget* marker = form->Marker(k);
         QVERIFY(marker->isVisible());
-        const QPoint centre = marker->pos() + QPoint(3, 3);
-        if (!QRect(QPoint(0, 0), shot.size()).contains(centre)) continue;
-        const QColor colour = shot.pixelColor(centre);
-        QVERIFY2(colour.red() > 180 && colour.green() < 60 && colour.blue() < 60,
-                 qPrintable(QStringLiteral("%1 marker %2: %3").arg(QLatin1String(name)).arg(k).arg(colour.name())));
+        const QPoint centre = marker->mapTo(form.get(), QPoint(kMarkerHalf, kMarkerHalf));
+        if (!form->ViewportGeometry().contains(centre)) continue;
+        const QString where = QStringLiteral("%1 marker %2").arg(QLatin1String(name)).arg(k);
+        QVERIFY2(red(shot.pixelColor(centre)), qPrintable(where + shot.pixelColor(centre).name()));
+        for (const QPoint ring : {QPoint(4, 0), QPoint(-4, 0), QPoint(0, 4), QPoint(0, -4)})
+          QVERIFY2(red(shot.pixelColor(centre + ring)), qPrintable(where + QStringLiteral(" ring")));
       }
       if (!shots.isEmpty()) QVERIFY(shot.save(QDir(shots).filePath(QLatin1String(name) + QStringLiteral(".png"))));
     };
@@ -447,6 +462,60 @@ class DiagramTest : public QObject {
     QVERIFY(!form->Marker(5)->isVisible());
     form->BitBtn1Click();
     check("diagram-fit");
+  }
+
+  // Whatever the mode, the screen and the pan, the buttons, the navigator and
+  // its frame stand wholly in the window, beside the chart's viewport, and
+  // cover none of the chart's texts (title, units, axis numbers, legend).
+  void controlsKeepOffTheChartsTexts_data() {
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<bool>("fit");
+    QTest::addColumn<QPoint>("pan");
+    QTest::newRow("full, 1280 × 1024") << QSize(1280, 1024) << false << QPoint(0, 0);
+    QTest::newRow("full, 800 × 600") << QSize(800, 600) << false << QPoint(0, 0);
+    QTest::newRow("full, 800 × 600, panned") << QSize(800, 600) << false << QPoint(-5000, -5000);
+    QTest::newRow("full, 1920 × 1080, panned") << QSize(1920, 1080) << false << QPoint(-40, -300);
+    QTest::newRow("fit, 1920 × 1080") << QSize(1920, 1080) << true << QPoint(0, 0);
+    QTest::newRow("fit, 1280 × 1024") << QSize(1280, 1024) << true << QPoint(0, 0);
+    QTest::newRow("fit, 800 × 600") << QSize(800, 600) << true << QPoint(0, 0);
+  }
+  void controlsKeepOffTheChartsTexts() {
+    QFETCH(QSize, screen);
+    QFETCH(bool, fit);
+    QFETCH(QPoint, pan);
+    MainState state;
+    auto form = Shown(state, screen);
+    if (pan != QPoint(0, 0)) Drag(form->ChartWidget(), QPoint(400, 400), pan);
+    if (fit) form->BitBtn1Click();
+    QCOMPARE(form->ChartStretched(), fit);
+    // The chart's text bands where the window shows them: scaled with the chart,
+    // moved with it, cut to the viewport.
+    const QRect viewport = form->ViewportGeometry();
+    const QRect picture = form->ChartGeometry().translated(viewport.topLeft());
+    const double sx = picture.width() / double(chart::kWidth), sy = picture.height() / double(chart::kHeight);
+    std::vector<QRect> texts;
+    for (const chart::TextBand& band : chart::kTextBands) {
+      const QRect shown(picture.left() + int(std::floor(band.left * sx)),
+                        picture.top() + int(std::floor(band.top * sy)), int(std::ceil(band.width * sx)),
+                        int(std::ceil(band.height * sy)));
+      if (shown.intersects(viewport)) texts.push_back(shown & viewport);
+    }
+    QVERIFY(!texts.empty());
+    const QRect window(QPoint(0, 0), form->size());
+    int controls = 0;
+    for (const char* name : {"BitBtn1", "BitBtn2", "BitBtn3", "ImageNahled", "poloha"}) {
+      const QWidget* control = form->findChild<QWidget*>(QLatin1String(name));
+      QVERIFY(control != nullptr);
+      if (!control->isVisible()) continue;
+      ++controls;
+      const QRect g = control->geometry();
+      QVERIFY2(window.contains(g), name);
+      QVERIFY2(!g.intersects(viewport), name);
+      for (const QRect& text : texts)
+        QVERIFY2(!g.intersects(text), qPrintable(QStringLiteral("%1 over the chart's text at %2, %3")
+                                                    .arg(QLatin1String(name)).arg(text.x()).arg(text.y())));
+    }
+    QCOMPARE(controls, fit ? 3 : 5);
   }
 
   // --- with the main window ----------------------------------------------

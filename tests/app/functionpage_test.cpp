@@ -2,9 +2,10 @@
 // chosen by keyboard show the right input rows, captions, units and result
 // decimals in both languages; Enter evaluates unless an input still shows the
 // reset text; a typed "0" is evaluated; point and comma give the same result;
-// unreadable inputs and the focus moves behave as the page promises. Reference
-// values of the property functions come from the published IF97 verification
-// tables.
+// unreadable inputs and the focus moves behave as the page promises; a state
+// without a value shows the reset text and its region's name, never a number.
+// Reference values of the property functions come from the published IF97
+// verification tables.
 #include <QtTest>
 
 #include <QComboBox>
@@ -15,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/functionlogic.h"
 #include "app/functionpage.h"
 #include "app/hlavniform.h"
 #include "props/functions.h"
@@ -43,8 +45,10 @@ std::vector<EvalCall>& EvalCalls() {
   return calls;
 }
 double gEvalAnswer = 0.0;
-double RecordingEvaluate(std::int32_t code, double in1, double in2, double in3) {
+if97::PropertyRegion gEvalRegion = if97::kRegionWater;
+double RecordingEvaluate(std::int32_t code, double in1, double in2, double in3, if97::PropertyRegion& region) {
   EvalCalls().push_back({code, in1, in2, in3});
+  region = gEvalRegion;
   return gEvalAnswer;
 }
 
@@ -75,6 +79,11 @@ class FunctionPageTest : public QObject {
   void resultFormatting_data();
   void resultFormatting();
   void enteringResets();
+  void regionInsteadOfResult_data();
+  void regionInsteadOfResult();
+  void stateWithoutValueShowsRegion_data();
+  void stateWithoutValueShowsRegion();
+  void regionGoesWithTheNextValue();
 
  private:
   void Make(QChar separator, int language) {
@@ -129,6 +138,7 @@ void FunctionPageTest::init() {
   messages_ = std::make_unique<MessageRecorder>();
   EvalCalls().clear();
   gEvalAnswer = 0.0;
+  gEvalRegion = if97::kRegionWater;
 }
 
 void FunctionPageTest::cleanup() {
@@ -469,6 +479,105 @@ void FunctionPageTest::enteringResets() {
   QVERIFY(!RowShown(2));
   QVERIFY(Find<QComboBox>("Combo1")->isVisibleTo(page_));
   QVERIFY(!Find<QComboBox>("Combo4")->isVisibleTo(page_));
+}
+
+void FunctionPageTest::regionInsteadOfResult_data() {
+  using M = if97::FunctionMethod;
+  QTest::addColumn<int>("method");
+  QTest::addColumn<int>("region");
+  QTest::addColumn<int>("named");  // the region shown instead of the result; 0: the result is shown
+  QTest::newRow("solve, water") << int(M::kSolve) << 1 << 0;
+  QTest::newRow("solve, wet steam") << int(M::kSolve) << 6 << 0;
+  QTest::newRow("solve, metastable") << int(M::kSolve) << 8 << 0;
+  QTest::newRow("solve, out of range (display)") << int(M::kSolve) << 4 << 4;
+  QTest::newRow("solve, inputs out of range") << int(M::kSolve) << 9 << 9;
+  QTest::newRow("solve, pair not tuned") << int(M::kSolve) << 10 << 10;
+  QTest::newRow("solve, pair not available") << int(M::kSolve) << 11 << 11;
+  QTest::newRow("solve, saturation line") << int(M::kSolve) << 7 << 0;
+  QTest::newRow("no evaluation") << int(M::kSolve) << 0 << 0;
+  QTest::newRow("dryness, steam") << int(M::kDryness) << 2 << 0;
+  QTest::newRow("dryness, critical") << int(M::kDryness) << 3 << 0;
+  QTest::newRow("dryness, wet critical") << int(M::kDryness) << 5 << 0;
+  QTest::newRow("dryness, metastable") << int(M::kDryness) << 8 << 0;
+  QTest::newRow("dryness, saturation line") << int(M::kDryness) << 7 << 7;
+  QTest::newRow("dryness, out of range") << int(M::kDryness) << 9 << 9;
+  QTest::newRow("moisture, water") << int(M::kMoisture) << 1 << 0;
+  QTest::newRow("moisture, saturation line") << int(M::kMoisture) << 7 << 7;
+  QTest::newRow("HISO, out of range") << int(M::kIsentropicDrop) << 9 << 9;
+  QTest::newRow("viscosity, steam") << int(M::kViscosity) << 2 << 0;
+}
+
+void FunctionPageTest::regionInsteadOfResult() {
+  QFETCH(int, method);
+  QFETCH(int, region);
+  QFETCH(int, named);
+  QCOMPARE(tab97::RegionInsteadOfResult(if97::FunctionMethod(method), region), named);
+}
+
+void FunctionPageTest::stateWithoutValueShowsRegion_data() {
+  QTest::addColumn<int>("language");
+  QTest::addColumn<int>("code");
+  QTest::addColumn<QStringList>("inputs");
+  QTest::addColumn<QString>("region");
+  // Above the critical pressure there is no saturation temperature; the 0 the
+  // solver leaves in its cell must not read as one.
+  QTest::newRow("Ts_P 50 MPa, Czech") << 0 << 100 << QStringList{u"50"_s} << u"Hodnoty mimo funkční oblast"_s;
+  QTest::newRow("Ts_P 50 MPa, English") << 1 << 100 << QStringList{u"50"_s} << u"Input parameters are out of range"_s;
+  QTest::newRow("V_TP 900 °C") << 1 << 310 << QStringList{u"900"_s, u"1"_s} << u"Input parameters are out of range"_s;
+  // The dryness of a state beyond the range (the library's −1), and the
+  // moisture, 1 − that, which would read 2.
+  QTest::newRow("Suchost 150 MPa") << 0 << 500 << QStringList{u"150"_s, u"2000"_s} << u"Hodnoty mimo funkční oblast"_s;
+  QTest::newRow("Vlhkost 150 MPa") << 0 << 501 << QStringList{u"150"_s, u"2000"_s} << u"Hodnoty mimo funkční oblast"_s;
+  QTest::newRow("HISO end pressure 200 MPa") << 1 << 505 << QStringList{u"10"_s, u"3300"_s, u"200"_s}
+                                             << u"Input parameters are out of range"_s;
+}
+
+// With the property library, through the widgets: the result row shows the
+// reset text, the region's name stands under it.
+void FunctionPageTest::stateWithoutValueShowsRegion() {
+  QFETCH(int, language);
+  QFETCH(int, code);
+  QFETCH(QStringList, inputs);
+  QFETCH(QString, region);
+  Make(QLatin1Char(','), language);
+  ChooseFunction(code);
+  QCOMPARE(Text("lblOblastFunkce"), QString());
+  for (int k = 0; k < inputs.size(); ++k) Type(qPrintable(u"EditVstup%1"_s.arg(k + 1)), inputs[k]);
+  Enter("EditVstup1");
+  QCOMPARE(Text("Lhodnota"), u"0,0"_s);
+  QCOMPARE(Text("lblOblastFunkce"), region);
+  QVERIFY(Find("lblOblastFunkce")->isVisibleTo(page_));
+  QCOMPARE(Find("LjednV")->x(), Find("Lhodnota")->geometry().right() + 1 + 8);
+}
+
+// The region line belongs to the result it explains: a value evaluated next,
+// a reset of the page and an unreadable input each take it away.
+void FunctionPageTest::regionGoesWithTheNextValue() {
+  Make(QLatin1Char(','), 0);
+  page_->SetEvaluator(&RecordingEvaluate);
+  ChooseFunction(500);  // Suchost
+  const auto evaluate = [this](if97::PropertyRegion region, double answer) {
+    gEvalRegion = region;
+    gEvalAnswer = answer;
+    Type("EditVstup1", u"1"_s);
+    Type("EditVstup2", u"2000"_s);
+    Enter("EditVstup2");
+  };
+  evaluate(7, -1.0);  // a dryness the region does not define
+  QCOMPARE(Text("Lhodnota"), u"0,0"_s);
+  QCOMPARE(Text("lblOblastFunkce"), u"Mez sytosti"_s);
+  evaluate(6, 0.25);
+  QCOMPARE(Text("Lhodnota"), u"0,250000"_s);
+  QCOMPARE(Text("lblOblastFunkce"), QString());
+  evaluate(9, 0.0);
+  QCOMPARE(Text("lblOblastFunkce"), u"Hodnoty mimo funkční oblast"_s);
+  Type("EditVstup1", u"x"_s);
+  Enter("EditVstup1");
+  QCOMPARE(Text("lblOblastFunkce"), QString());
+  evaluate(9, 0.0);
+  Choose(Find<QComboBox>("Combo5"), 1);  // Vlhkost: the page is reset
+  QCOMPARE(Text("Lhodnota"), u"0,0"_s);
+  QCOMPARE(Text("lblOblastFunkce"), QString());
 }
 
 QTEST_MAIN(FunctionPageTest)

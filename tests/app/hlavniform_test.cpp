@@ -67,6 +67,8 @@ class HlavniFormTest : public QObject {
   void menuDiagramAndPrintKeepThePage();
   void disabledMenuLabels();
   void hoverMakesBold();
+  void hoverEndsWhenMouseLeaves_data();
+  void hoverEndsWhenMouseLeaves();
   void draggingMovesWindow();
   void startPageDoesNotDrag();
   void activationWithoutDiagramWindowIsSilent();
@@ -216,7 +218,9 @@ void HlavniFormTest::otherCloseWritesNothing() {
 void HlavniFormTest::unwritableDirectoryDoesNotBlock() {
   auto form = Make();
   form->show();
-  form->State().ProgramDir = dir_->filePath(u"missing/"_s);
+  // A configuration folder that cannot be made: a file stands where it would be.
+  WriteFile(dir_->filePath(u"file"_s), "x");
+  form->State().ConfigDir = dir_->filePath(u"file/tab97/"_s);
   QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"configuration file cannot be written"_s));
   form->konecClick();
   QVERIFY(!form->isVisible());
@@ -408,6 +412,35 @@ void HlavniFormTest::hoverMakesBold() {
   QCOMPARE(form->State().HoverTag, 1);
   SendMouse(body, QEvent::MouseMove, QPoint(5, 5));
   SendMouse(Find(*form, "Image1"), QEvent::MouseMove, QPoint(200, 200));
+  QVERIFY(!form->State().HoverActive);
+  QCOMPARE(form->State().HoverTag, 0);
+  QCOMPARE(BoldLabels(*form), (QStringList{u"menuVypocet1"_s, u"menuVypocet2"_s, u"menuVypocet3"_s,
+                                           u"menuVypocet4"_s}));
+}
+
+void HlavniFormTest::hoverEndsWhenMouseLeaves_data() {
+  QTest::addColumn<QByteArray>("label");
+  QTest::addColumn<QPoint>("to");  // where the mouse goes, in the window
+  QTest::newRow("up out of the window") << QByteArray("menuBody1") << QPoint(120, -20);
+  QTest::newRow("right out of the window") << QByteArray("menuTisk1") << QPoint(600, 15);
+  QTest::newRow("onto the close picture") << QByteArray("menuTisk1") << QPoint(495, 14);
+}
+
+// A highlighted menu entry goes back to normal as the mouse leaves it, also
+// where no background lies between the entry and the window's edge.
+void HlavniFormTest::hoverEndsWhenMouseLeaves() {
+  QFETCH(QByteArray, label);
+  QFETCH(QPoint, to);
+  auto form = Make();
+  form->show();
+  QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+  form->Image13Click();
+  QLabel* entry = Find(*form, label.constData());
+  QTest::mouseMove(entry, QPoint(10, 5));
+  QVERIFY(entry->font().bold());
+  QVERIFY(form->State().HoverActive);
+  QTest::mouseMove(form.get(), to);
+  QVERIFY(!entry->font().bold());
   QVERIFY(!form->State().HoverActive);
   QCOMPARE(form->State().HoverTag, 0);
   QCOMPARE(BoldLabels(*form), (QStringList{u"menuVypocet1"_s, u"menuVypocet2"_s, u"menuVypocet3"_s,

@@ -1,11 +1,16 @@
 // The points page driven through its grids: values typed into the cells of
-// SGBody1 are solved only when their row is left (a click or an arrow key into
-// another row, not Tab to the other cell of the row); rows left empty read
-// "- - -", negative values "x x x"; the four computed values follow the known
-// pair and their decimals; entering the page arranges the captions after the
-// pair and empties the table. The row rule and the caption places are also
-// checked on their own, without widgets.
+// SGBody1 are solved when their row is left (a click or an arrow key into
+// another row, not Tab to the other cell of the row) or Enter is pressed in it;
+// Enter goes on to the next row's first cell, the arrows keep the column; rows
+// left empty read "- - -", negative values "x x x"; the four computed values
+// follow the known pair and their decimals; entering the page arranges the
+// captions after the pair and empties the table; Ctrl+C copies the solved
+// points as a table. The row rule and the caption places are also checked on
+// their own, without widgets.
 #include <QtTest>
+
+#include <QClipboard>
+#include <QGuiApplication>
 
 #include <QHeaderView>
 #include <QLabel>
@@ -57,7 +62,14 @@ class PointsPageTest : public QObject {
   void gridSizes();
   void rowSolvedWhenLeft();
   void tabWithinRowSolvesNothing();
-  void arrowKeyLeavesRow();
+  void arrowKeysKeepTheColumn_data();
+  void arrowKeysKeepTheColumn();
+  void enterSolvesAndMovesOn_data();
+  void enterSolvesAndMovesOn();
+  void enterOnLastRowSolvesIt();
+  void pointsTypedWithEnterOnly();
+  void copyKeyCopiesSolvedPoints_data();
+  void copyKeyCopiesSolvedPoints();
   void emptyRowMarked();
   void badInputs_data();
   void badInputs();
@@ -69,10 +81,16 @@ class PointsPageTest : public QObject {
   void outOfRangeRowNotSolved();
 
  private:
-  void Make(tab97::SolveFunction solve = &RecordingSolve, const char* config = kDefaultConfig) {
-    w_ = std::make_unique<TestWindow>(QLatin1Char(','), config, solve);
+  void Make(tab97::SolveFunction solve = &RecordingSolve, const char* config = kDefaultConfig,
+            QChar separator = QLatin1Char(','), int language = 0) {
+    w_ = std::make_unique<TestWindow>(separator, config, solve);
     form_ = w_->form.get();
-    form_->Image13Click();
+    if (language == 1) form_->Image14Click();
+    else form_->Image13Click();
+    // Active, as under the user's hands: focus moves reach the grid's editor,
+    // and shortcut keys reach the page.
+    form_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form_));
     form_->menuMouseUp(Find("menuBody1"));
     QCOMPARE(form_->CurrentPageIndex(), int(ThlavniForm::kPagePoints));
     page_ = form_->findChild<tab97::PointsPage*>();
@@ -88,10 +106,16 @@ class PointsPageTest : public QObject {
   QLineEdit* Editor() const {
     return qobject_cast<QLineEdit*>(grid1_->indexWidget(grid1_->currentIndex()));
   }
-  // A click on a cell of SGBody1, as the user selects it.
+  // A click on a cell of SGBody1, as the user selects it: on the open editor
+  // when it covers the cell.
   void ClickCell(int column, int row) {
-    const QRect cell = grid1_->visualRect(grid1_->model()->index(row, column));
-    QTest::mouseClick(grid1_->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    const QModelIndex index = grid1_->model()->index(row, column);
+    if (QWidget* editor = grid1_->indexWidget(index)) {
+      QTest::mouseClick(editor, Qt::LeftButton, Qt::NoModifier, editor->rect().center());
+    } else {
+      const QRect cell = grid1_->visualRect(index);
+      QTest::mouseClick(grid1_->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    }
     QCOMPARE(grid1_->currentRow(), row);
     QCOMPARE(grid1_->currentColumn(), column);
   }
@@ -241,14 +265,147 @@ void PointsPageTest::tabWithinRowSolvesNothing() {
   QCOMPARE(Computed(0), QStringList(4, u"- - -"_s));
 }
 
-void PointsPageTest::arrowKeyLeavesRow() {
+void PointsPageTest::arrowKeysKeepTheColumn_data() {
+  QTest::addColumn<int>("row");
+  QTest::addColumn<int>("column");
+  QTest::addColumn<int>("key");
+  QTest::addColumn<int>("toRow");
+  QTest::addColumn<bool>("solved");  // the row typed in is solved
+  QTest::newRow("down from the first cell") << 0 << 0 << int(Qt::Key_Down) << 1 << true;
+  QTest::newRow("down from the second cell") << 0 << 1 << int(Qt::Key_Down) << 1 << true;
+  QTest::newRow("up from the second cell") << 4 << 1 << int(Qt::Key_Up) << 3 << true;
+  QTest::newRow("up from the first cell") << 4 << 0 << int(Qt::Key_Up) << 3 << true;
+  QTest::newRow("up at the top") << 0 << 1 << int(Qt::Key_Up) << 0 << false;
+  QTest::newRow("down at the bottom") << 11 << 0 << int(Qt::Key_Down) << 11 << false;
+}
+
+void PointsPageTest::arrowKeysKeepTheColumn() {
+  QFETCH(int, row);
+  QFETCH(int, column);
+  QFETCH(int, key);
+  QFETCH(int, toRow);
+  QFETCH(bool, solved);
   Make();
-  TypeRow(0, u"100"_s, u"1"_s);
-  QTest::keyClick(Editor(), Qt::Key_Down);
-  QCOMPARE(grid1_->currentRow(), 1);
+  TypeRow(row, u"100"_s, u"1"_s);
+  if (column == 0) QTest::keyClick(Editor(), Qt::Key_Backtab);
+  QCOMPARE(grid1_->currentColumn(), column);
+  QTest::keyClick(Editor(), Qt::Key(key));
+  QCOMPARE(grid1_->currentRow(), toRow);
+  QCOMPARE(grid1_->currentColumn(), column);
+  QVERIFY(Editor() != nullptr);
+  QCOMPARE(form_->focusWidget(), static_cast<QWidget*>(Editor()));
+  QCOMPARE(Calls().size(), std::size_t(solved ? 1 : 0));
+  QCOMPARE(form_->State().PointTable[row].Validity, solved ? 1.0 : 0.0);
+  if (solved) {
+    QCOMPARE(grid2_->item(row, 0)->text(), u"0,001090"_s);
+    QCOMPARE(grid1_->item(row, 1)->text(), u"1"_s);  // the text typed went to its cell
+  } else {
+    QCOMPARE(Editor()->text(), column == 1 ? u"1"_s : u"100"_s);  // still being typed
+  }
+}
+
+void PointsPageTest::enterSolvesAndMovesOn_data() {
+  QTest::addColumn<int>("column");
+  QTest::addColumn<int>("key");
+  QTest::newRow("Return in the second cell") << 1 << int(Qt::Key_Return);
+  QTest::newRow("Enter in the second cell") << 1 << int(Qt::Key_Enter);
+  QTest::newRow("Return in the first cell") << 0 << int(Qt::Key_Return);
+}
+
+void PointsPageTest::enterSolvesAndMovesOn() {
+  QFETCH(int, column);
+  QFETCH(int, key);
+  Make();
+  TypeRow(2, u"150"_s, u"1,5"_s);
+  if (column == 0) QTest::keyClick(Editor(), Qt::Key_Backtab);
+  QTest::keyClick(Editor(), Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
   QCOMPARE(Calls().size(), std::size_t{1});
-  QCOMPARE(form_->State().PointTable[0].Validity, 1.0);
-  QCOMPARE(grid2_->item(0, 0)->text(), u"0,001090"_s);
+  QCOMPARE(Calls()[0].value1, 150.0);
+  QCOMPARE(Calls()[0].value2, 1.5);
+  QCOMPARE(Computed(2), (QStringList{u"0,001090"_s, u"1,8418"_s, u"632,250"_s, u"0,0000"_s}));
+  QCOMPARE(form_->State().PointTable[2].Validity, 1.0);
+  QCOMPARE(grid1_->currentRow(), 3);
+  QCOMPARE(grid1_->currentColumn(), 0);
+  QCOMPARE(page_->CurrentPointRow(), 3);
+  QVERIFY(Editor() != nullptr);
+  QCOMPARE(form_->focusWidget(), static_cast<QWidget*>(Editor()));
+  QVERIFY(RowUntouched(3));
+}
+
+// The last row has no next one to go to: Enter solves it where it is.
+void PointsPageTest::enterOnLastRowSolvesIt() {
+  Make();
+  TypeRow(11, u"150"_s, u"1,5"_s);
+  QTest::keyClick(Editor(), Qt::Key_Return);
+  QCOMPARE(Calls().size(), std::size_t{1});
+  QCOMPARE(Computed(11), (QStringList{u"0,001090"_s, u"1,8418"_s, u"632,250"_s, u"0,0000"_s}));
+  QCOMPARE(form_->State().PointTable[11].Validity, 1.0);
+  QCOMPARE(grid1_->currentRow(), 11);
+  QCOMPARE(grid1_->item(11, 1)->text(), u"1,5"_s);
+  QVERIFY(Editor() != nullptr);
+  // A changed value and Enter again solve it anew.
+  TypeHere(u"2"_s);
+  QTest::keyClick(Editor(), Qt::Key_Return);
+  QCOMPARE(Calls().size(), std::size_t{2});
+  QCOMPARE(Calls()[1].value2, 2.0);
+  QCOMPARE(form_->State().PointTable[11].Values[2], 2.0);
+}
+
+// Points typed one after another with the keyboard alone: value, Tab, value, Enter.
+void PointsPageTest::pointsTypedWithEnterOnly() {
+  Make();
+  const QStringList points[3] = {{u"100"_s, u"1"_s}, {u"150"_s, u"2"_s}, {u"200"_s, u"3"_s}};
+  for (const QStringList& point : points) {
+    TypeHere(point[0]);
+    QTest::keyClick(Editor(), Qt::Key_Tab);
+    TypeHere(point[1]);
+    QTest::keyClick(Editor(), Qt::Key_Return);
+  }
+  QCOMPARE(Calls().size(), std::size_t{3});
+  for (int r = 0; r < 3; ++r) {
+    QCOMPARE(form_->State().PointTable[r].Validity, 1.0);
+    QCOMPARE(form_->State().PointTable[r].Values[1], points[r][0].toDouble());
+    QCOMPARE(form_->State().PointTable[r].Values[2], points[r][1].toDouble());
+  }
+  QCOMPARE(grid1_->currentRow(), 3);
+  QCOMPARE(grid1_->currentColumn(), 0);
+}
+
+void PointsPageTest::copyKeyCopiesSolvedPoints_data() {
+  QTest::addColumn<QChar>("separator");
+  QTest::addColumn<int>("language");
+  QTest::addColumn<QString>("copied");
+  QTest::newRow("Czech") << QChar(u',') << 0
+                         << u"Teplota [°C]\tTlak [MPa]\tMěrný objem [m3/kg]\tEntropie [kJ/kgK]\t"
+                            "Entalpie [kJ/kg]\tSuchost pary [1]\n"
+                            "150,00\t1,500\t0,001090\t1,8418\t632,250\t0,0000\n"
+                            "20,50\t3,000\t0,001090\t1,8418\t632,250\t0,0000\n"_s;
+  QTest::newRow("English") << QChar(u'.') << 1
+                           << u"Temperature [°C]\tPressure [MPa]\tSpecific volume [m3/kg]\t"
+                              "Specific entropy [kJ/kgK]\tSpecific enthalpy [kJ/kg]\tDryness [1]\n"
+                              "150.00\t1.500\t0.001090\t1.8418\t632.250\t0.0000\n"
+                              "20.50\t3.000\t0.001090\t1.8418\t632.250\t0.0000\n"_s;
+}
+
+// Ctrl+C in the open editor copies the solved points, not the editor's text;
+// rows marked unsolved and the row not yet left stay out.
+void PointsPageTest::copyKeyCopiesSolvedPoints() {
+  QFETCH(QChar, separator);
+  QFETCH(int, language);
+  QFETCH(QString, copied);
+  Make(&RecordingSolve, kDefaultConfig, separator, language);
+  TypeRow(0, u"150"_s, u"1,5"_s);
+  QTest::keyClick(Editor(), Qt::Key_Return);
+  TypeRow(1, u"-1"_s, u"1"_s);
+  QTest::keyClick(Editor(), Qt::Key_Return);
+  TypeRow(2, u"20.5"_s, u"3"_s);
+  QTest::keyClick(Editor(), Qt::Key_Return);
+  TypeRow(3, u"99"_s, u"9"_s);  // typed, not solved
+  QCOMPARE(Computed(1), QStringList(4, u"x x x"_s));
+  QGuiApplication::clipboard()->clear();
+  Editor()->selectAll();
+  QTest::keyClick(Editor(), Qt::Key_C, Qt::ControlModifier);
+  QCOMPARE(QGuiApplication::clipboard()->text(), copied);
 }
 
 void PointsPageTest::emptyRowMarked() {

@@ -1,13 +1,15 @@
 // The ranges page driven through its spin editors: entering loads them from the
 // decimal places, the bounds 0 and 8 hold against arrow keys and typing, and a
-// change reaches the calculator page, the points grid, the function page and the
-// configuration file written at closing. The limits text is shown as typed.
+// change reaches the calculator page (at once, without a new calculation), the
+// points grid, the function page and the configuration file written at closing.
+// The limits text is shown as typed.
 #include <QtTest>
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
+#include <QTimer>
 
 #include <memory>
 
@@ -41,6 +43,8 @@ class RangesPageTest : public QObject {
   void boundsHold();
   void typingOutsideBoundsIsRefused();
   void changeReachesCalculator();
+  void changeShowsAtOnce_data();
+  void changeShowsAtOnce();
   void changeReachesPointsAndFunctions();
   void changeReachesConfigurationFile();
   void limitsShownAsTyped_data();
@@ -158,6 +162,51 @@ void RangesPageTest::changeReachesCalculator() {
   QCOMPARE(Find<QLineEdit>("Edit1")->text(), u"150,00"_s);
   QCOMPARE(Find("LabelV11")->text(), u"0,00123457"_s);
   QCOMPARE(Find("LabelV33")->text(), u"1000,125"_s);
+}
+
+void RangesPageTest::changeShowsAtOnce_data() {
+  QTest::addColumn<int>("quantity");
+  QTest::addColumn<int>("key");
+  QTest::addColumn<QByteArray>("label");  // where the quantity's value is shown
+  QTest::addColumn<QString>("shown");
+  // Decimals before the change: T 1, P 2, V 5, S 3, I 4, X 6.
+  QTest::newRow("T, first input") << 1 << int(Qt::Key_Up) << QByteArray("Edit1") << u"150,00"_s;
+  QTest::newRow("P, second input") << 2 << int(Qt::Key_Down) << QByteArray("Edit2") << u"1,0"_s;
+  QTest::newRow("V, first result") << 3 << int(Qt::Key_Up) << QByteArray("LabelV11") << u"0,001235"_s;
+  QTest::newRow("I, third result") << 5 << int(Qt::Key_Down) << QByteArray("LabelV33") << u"1000,125"_s;
+}
+
+// The calculator shows new decimal places as soon as they are set, without a
+// new calculation and without rolling its region name anew.
+void RangesPageTest::changeShowsAtOnce() {
+  QFETCH(int, quantity);
+  QFETCH(int, key);
+  QFETCH(QByteArray, label);
+  QFETCH(QString, shown);
+  Make();
+  form_->menuMouseUp(Find("menuVypocet4"));
+  Calculate(u"150"_s, u"1"_s);
+  auto* page = form_->findChild<tab97::CalculatorPage*>();
+  auto* timer = Find<QTimer>("Timer2");
+  for (int tick = 0; tick < 40 && timer->isActive(); ++tick) page->Timer2Timer();
+  QVERIFY(!timer->isActive());
+  QCOMPARE(Find("lblNazevOblasti")->height(), 18);
+  Calls().clear();
+  form_->menuMouseUp(Find("menuRozsahy1"));
+  QTest::keyClick(Spin(quantity), Qt::Key(key));
+  form_->menuMouseUp(Find("menuVypocet4"));
+  const QWidget* shownIn = Find<QWidget>(label.constData());
+  const auto* edit = qobject_cast<const QLineEdit*>(shownIn);
+  QCOMPARE(edit != nullptr ? edit->text() : static_cast<const QLabel*>(shownIn)->text(), shown);
+  QVERIFY(Calls().empty());
+  QVERIFY(!timer->isActive());
+  QCOMPARE(Find("lblNazevOblasti")->height(), 18);
+  // The unit follows its value's new width.
+  for (const auto& [value, unit] : {std::pair{"LabelV11", "LabelV111"}, std::pair{"LabelV33", "LabelV333"}}) {
+    QLabel* v = Find(value);
+    QCOMPARE(v->width(), v->sizeHint().width());
+    QCOMPARE(Find(unit)->x(), v->x() + v->width() + 8);
+  }
 }
 
 void RangesPageTest::changeReachesPointsAndFunctions() {

@@ -15,32 +15,20 @@ using namespace Qt::StringLiterals;
 namespace report {
 namespace {
 
-TReportElement El(int kind, int index, int left, int top, int width, int height, const QString& text = {}) {
-  TReportElement e;
-  e.kind = kind;
-  e.index = index;
-  e.left = left;
-  e.top = top;
-  e.width = width;
-  e.height = height;
-  e.text = text;
-  return e;
-}
-
 // A report on a page whose printable area is 800 × `printable`, the body
 // showing column 0, the given header and footer heights (0: invisible).
 void Basic(ReportDefinition& r, int body, int printable = 1000, int header = 0, int footer = 0) {
   r.paper.width = 800;
   r.paper.height = printable;
   r.sections[kSectionBody].height = body;
-  r.sections[kSectionBody].elements = {El(kElementColumn, 0, 0, 0, 100, std::max(body, 1))};
+  r.sections[kSectionBody].elements = {MakeElement(kElementColumn, 0, 0, 0, 100, std::max(body, 1))};
   for (int s : {kSectionStart, kSectionEnd}) r.sections[s].visible = false;
   r.sections[kSectionHeader].visible = header > 0;
   r.sections[kSectionHeader].height = header;
-  r.sections[kSectionHeader].elements = {El(kElementText, 0, 0, 0, 100, 10, u"hlava"_s)};
+  r.sections[kSectionHeader].elements = {MakeElement(kElementText, 0, 0, 0, 100, 10, u"hlava"_s)};
   r.sections[kSectionFooter].visible = footer > 0;
   r.sections[kSectionFooter].height = footer;
-  r.sections[kSectionFooter].elements = {El(kElementVariable, kVarPage, 0, 0, 100, 10)};
+  r.sections[kSectionFooter].elements = {MakeElement(kElementVariable, kVarPage, 0, 0, 100, 10)};
 }
 
 struct Result {
@@ -134,13 +122,13 @@ TEST(Generate, GroupsBreakBetweenRowsAndRestartInnerGroups) {
     group.endBand.index = kFirstGroupSection + 2 * g + 1;
     group.startBand.height = group.endBand.height = 10;
     // Start band: "S<g>:" group number and row within the group.
-    group.startBand.elements = {El(kElementVariable, kVarFirstGroup + 1 + 2 * g, 0, 0, 50, 10)};
-    group.endBand.elements = {El(kElementText, 0, 0, 0, 50, 10, u"U"_s + QString::number(g))};
+    group.startBand.elements = {MakeElement(kElementVariable, kVarFirstGroup + 1 + 2 * g, 0, 0, 50, 10)};
+    group.endBand.elements = {MakeElement(kElementText, 0, 0, 0, 50, 10, u"U"_s + QString::number(g))};
     r.groups.set(group);
   }
   // Outer key a, a, b; inner key changes on every row.
   TableData data({u"outer"_s, u"inner"_s}, {{u"a"_s, u"1"_s}, {u"a"_s, u"2"_s}, {u"b"_s, u"2"_s}});
-  r.sections[kSectionBody].elements = {El(kElementVariable, kVarFirstGroup + 2, 0, 0, 50, 10)};
+  r.sections[kSectionBody].elements = {MakeElement(kElementVariable, kVarFirstGroup + 2, 0, 0, 50, 10)};
   const Result run = Generate(r, data);
   QStringList sequence;
   for (const TVystPrvek& e : run.doc.pages[0].elements)
@@ -155,8 +143,8 @@ TEST(Generate, GroupsBreakBetweenRowsAndRestartInnerGroups) {
 TEST(Generate, PageCountAndPageNumbers) {
   ReportDefinition r;
   Basic(r, 100, 1000, 100, 0);
-  r.sections[kSectionHeader].elements = {El(kElementVariable, kVarPageCount, 0, 0, 100, 10, u"z %d"_s),
-                                         El(kElementVariable, kVarPage, 200, 0, 100, 10)};
+  r.sections[kSectionHeader].elements = {MakeElement(kElementVariable, kVarPageCount, 0, 0, 100, 10, u"z %d"_s),
+                                         MakeElement(kElementVariable, kVarPage, 200, 0, 100, 10)};
   TableData data({u"x"_s}, NumberRows(25));
   const Result run = Generate(r, data);
   ASSERT_EQ(run.doc.pageCount(), 3);
@@ -226,10 +214,10 @@ TEST(Generate, EndPageStopsWithoutMakingAnotherPage) {
 TEST(Generate, DetailReportsInTheBody) {
   ReportDefinition r;
   Basic(r, 20);
-  r.sections[kSectionBody].elements.append(El(kElementDetail, 0, 0, 10, 100, 10));
+  r.sections[kSectionBody].elements.append(MakeElement(kElementDetail, 0, 0, 10, 100, 10));
   ReportDefinition* detail = r.ensureDetail(0);
   detail->sections[kSectionBody].height = 10;
-  detail->sections[kSectionBody].elements = {El(kElementColumn, 0, 20, 0, 50, 10)};
+  detail->sections[kSectionBody].elements = {MakeElement(kElementColumn, 0, 20, 0, 50, 10)};
   for (int s : {kSectionStart, kSectionEnd}) detail->sections[s].visible = false;
   TableData data({u"x"_s}, NumberRows(2));
   data.details.push_back(std::make_unique<TableData>(QStringList{u"d"_s}, QList<QStringList>{{u"a"_s}, {u"b"_s}}));
@@ -249,9 +237,9 @@ TEST(Generate, DetailReportsInTheBody) {
 TEST(Generate, VariableHeightTextGrowsAndContinuesBelowTheHeader) {
   ReportDefinition r;
   Basic(r, 20, 200, 50, 0);
-  TReportElement text = El(kElementText, 0, 0, 0, 100, 20, QString(150, u'x'));  // ten characters a line: 15 lines
+  TReportElement text = MakeElement(kElementText, 0, 0, 0, 100, 20, QString(150, u'x'));  // ten characters a line: 15 lines
   text.flags = kFlagVariableHeight;
-  r.sections[kSectionBody].elements = {text, El(kElementText, 0, 0, 20, 100, 20, u"pod"_s)};
+  r.sections[kSectionBody].elements = {text, MakeElement(kElementText, 0, 0, 20, 100, 20, u"pod"_s)};
   TableData data({u"x"_s}, NumberRows(1));
   const Result run = Generate(r, data);
   ASSERT_EQ(run.doc.pageCount(), 3);
@@ -295,7 +283,7 @@ TEST(Generate, RunsAlwaysEnd) {
     ReportDefinition r;
     Basic(r, 10);
     r.sections[kSectionEnd].visible = true;
-    r.sections[kSectionEnd].elements = {El(kElementText, 0, 0, 0, 10, 10, u"konec"_s)};
+    r.sections[kSectionEnd].elements = {MakeElement(kElementText, 0, 0, 0, 10, 10, u"konec"_s)};
     TableData data({u"x"_s}, NumberRows(100));
     Cancelling progress(5);
     const Result run = Generate(r, data, {}, nullptr, &progress);
@@ -309,7 +297,7 @@ TEST(Generate, RunsAlwaysEnd) {
     r.pagination.NoLastFooter = true;
     r.sections[kSectionEnd].visible = true;
     r.sections[kSectionEnd].height = 150;
-    r.sections[kSectionEnd].elements = {El(kElementText, 0, 0, 0, 10, 10, u"konec"_s)};
+    r.sections[kSectionEnd].elements = {MakeElement(kElementText, 0, 0, 0, 10, 10, u"konec"_s)};
     TableData data({u"x"_s}, NumberRows(9));
     const Result run = Generate(r, data);
     ASSERT_EQ(run.doc.pageCount(), 2);
@@ -322,7 +310,7 @@ TEST(Generate, RunsAlwaysEnd) {
 TEST(Generate, BarcodesKeepTheirOwnModuleWidth) {
   ReportDefinition r;
   Basic(r, 50);
-  TReportElement a = El(kElementBarcode, 0, 0, 0, 300, 40, u"400638133393"_s);
+  TReportElement a = MakeElement(kElementBarcode, 0, 0, 0, 300, 40, u"400638133393"_s);
   a.penStyle = 14;
   a.penWidth = 3;
   TReportElement b = a;

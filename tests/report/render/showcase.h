@@ -12,74 +12,62 @@
 
 namespace report {
 
-inline TReportElement ShowEl(int kind, int index, int left, int top, int width, int height, const QString& text = {}) {
-  TReportElement e;
-  e.kind = kind;
-  e.index = index;
-  e.left = left;
-  e.top = top;
-  e.width = width;
-  e.height = height;
-  e.text = text;
-  return e;
-}
-
 inline void BuildShowcase(ReportDefinition& r, const QString& picturePath) {
   r.paper.width = 826;
   r.paper.height = 1169;
   r.paper.marginLeft = r.paper.marginRight = r.paper.marginTop = r.paper.marginBottom = 50;
   TOddilSestavy& start = r.sections[kSectionStart];
   start.height = 420;
-  TReportElement title = ShowEl(kElementParameter, 0, 0, 0, 726, 40);
+  TReportElement title = MakeElement(kElementParameter, 0, 0, 0, 726, 40);
   title.font.size = 20;
   title.font.style = kFontBold;
   title.alignment = kAlignCenter;
   start.elements.append(title);
-  TReportElement framed = ShowEl(kElementText, 0, 0, 60, 220, 30, QStringLiteral("Rámeček vlevo a dole"));
+  TReportElement framed = MakeElement(kElementText, 0, 0, 60, 220, 30, QStringLiteral("Rámeček vlevo a dole"));
   framed.frame = kFrameSide1 | kFrameSide4;
   start.elements.append(framed);
-  TReportElement right = ShowEl(kElementText, 0, 240, 60, 220, 30, QStringLiteral("Vpravo, kurzíva"));
+  TReportElement right = MakeElement(kElementText, 0, 240, 60, 220, 30, QStringLiteral("Vpravo, kurzíva"));
   right.alignment = kAlignRight;
   right.font.style = kFontItalic;
   right.font.color = 12;
   start.elements.append(right);
-  TReportElement justified = ShowEl(kElementText, 0, 480, 60, 246, 60,
+  TReportElement justified = MakeElement(kElementText, 0, 480, 60, 246, 60,
       QStringLiteral("Text zarovnaný do bloku se rozloží na celou šířku prvku, poslední řádek zůstává vlevo."));
   justified.flags = kFlagJustify | kFlagVariableHeight;
   justified.font.size = 8;
   start.elements.append(justified);
-  TReportElement line = ShowEl(kElementLine, 0, 0, 110, 460, 0);
+  TReportElement line = MakeElement(kElementLine, 0, 0, 110, 460, 0);
   line.penWidth = 2;
   start.elements.append(line);
-  TReportElement box = ShowEl(kElementRectangle, 0, 0, 130, 140, 80);
+  TReportElement box = MakeElement(kElementRectangle, 0, 0, 130, 140, 80);
   box.fillColor = 11;
   box.fillStyle = 0;
   start.elements.append(box);
-  TReportElement round = ShowEl(kElementRoundRect, 0, 160, 130, 140, 80);
+  TReportElement round = MakeElement(kElementRoundRect, 0, 160, 130, 140, 80);
   round.fillStyle = 6;
   round.fillColor = 4;
   round.penColor = 4;
   start.elements.append(round);
-  TReportElement ellipse = ShowEl(kElementEllipse, 0, 320, 130, 140, 80);
+  TReportElement ellipse = MakeElement(kElementEllipse, 0, 320, 130, 140, 80);
   ellipse.fillColor = 10;
   ellipse.penStyle = 1;
   start.elements.append(ellipse);
-  TReportElement picture = ShowEl(kElementPicture, 0, 480, 140, 120, 70, QStringLiteral("chybi.png;") + picturePath);
+  TReportElement picture = MakeElement(kElementPicture, 0, 480, 140, 120, 70, QStringLiteral("chybi.png;") + picturePath);
   picture.frame = kPictureStretch | kPictureKeepAspect;
   start.elements.append(picture);
-  TReportElement ean = ShowEl(kElementBarcode, 0, 0, 230, 300, 80, QStringLiteral("400638133393"));
+  TReportElement ean = MakeElement(kElementBarcode, 0, 0, 230, 300, 80, QStringLiteral("400638133393"));
   ean.penStyle = 14;
   ean.penWidth = 2;
   ean.fillColor = 15;
   ean.frame = kBarcodeShowText;
   start.elements.append(ean);
-  TReportElement code128 = ShowEl(kElementBarcode, 0, 360, 400, 260, 60, QStringLiteral("IF97 Tab"));
+  TReportElement code128 = MakeElement(kElementBarcode, 0, 360, 400, 260, 60, QStringLiteral("IF97 Tab"));
   code128.penStyle = 6;
   code128.penWidth = 1;
   code128.fillColor = 15;
   code128.extra = {0, 90, 0};  // rotated a quarter turn
   start.elements.append(code128);
-  TReportElement rotated = ShowEl(kElementText, 0, 640, 230, 80, 160, QStringLiteral("Otočený text"));
+  TReportElement rotated = MakeElement(kElementText, 0, 640, 230, 80, 160, QStringLiteral("Otočený text"));
   rotated.extra = {0, 90, 0};
   rotated.font.size = 12;
   start.elements.append(rotated);
@@ -88,7 +76,7 @@ inline void BuildShowcase(ReportDefinition& r, const QString& picturePath) {
   header.height = 30;
   const char16_t* captions[] = {u"Číslo", u"Teplota °C", u"Tlak MPa"};
   for (int c = 0; c < 3; ++c) {
-    TReportElement e = ShowEl(kElementText, 0, c * 160, 0, 150, 25, QString::fromUtf16(captions[c]));
+    TReportElement e = MakeElement(kElementText, 0, c * 160, 0, 150, 25, QString::fromUtf16(captions[c]));
     e.font.style = kFontBold;
     e.frame = kFrameSide4;
     header.elements.append(e);
@@ -96,14 +84,14 @@ inline void BuildShowcase(ReportDefinition& r, const QString& picturePath) {
   TOddilSestavy& body = r.sections[kSectionBody];
   body.height = 20;
   for (int c = 0; c < 3; ++c) {
-    TReportElement e = ShowEl(kElementColumn, c, c * 160, 0, 150, 20);
+    TReportElement e = MakeElement(kElementColumn, c, c * 160, 0, 150, 20);
     e.alignment = c == 0 ? kAlignLeft : kAlignRight;
     body.elements.append(e);
   }
   TOddilSestavy& footer = r.sections[kSectionFooter];
   footer.height = 30;
-  footer.elements = {ShowEl(kElementVariable, kVarPage, 300, 5, 60, 20, QStringLiteral("Strana %d")),
-                     ShowEl(kElementVariable, kVarPageCount, 370, 5, 60, 20, QStringLiteral("z %d"))};
+  footer.elements = {MakeElement(kElementVariable, kVarPage, 300, 5, 60, 20, QStringLiteral("Strana %d")),
+                     MakeElement(kElementVariable, kVarPageCount, 370, 5, 60, 20, QStringLiteral("z %d"))};
   r.sections[kSectionEnd].visible = false;
 }
 
