@@ -14,6 +14,7 @@
 #include "app/filelocations.h"
 #include "app/printlogic.h"
 #include "report/component/sestava.h"
+#include "report/ui/designer/opendesigner.h"
 #include "app/functionpage.h"
 #include "app/messages.h"
 #include "app/platform.h"
@@ -100,6 +101,9 @@ void ThlavniForm::CreateSestava1() {
   if (QFileInfo::exists(userIni)) s.IniFileName = userIni;
   s.OnGetData = [this](report::TSestavaD& sender) { Sestava1GetData(sender); };
   s.OnStepData = [this](report::TSestavaD& sender, int dir) { return Sestava1StepData(sender, dir); };
+  s.designer = [](report::TSestavaTyp& r, QRect bounds, QPoint position, int windowState) {
+    return report::OpenDesigner(static_cast<report::TSestava&>(r), bounds, position, windowState);
+  };
   s.readPaperFormats();
 }
 
@@ -108,7 +112,9 @@ void ThlavniForm::StartPrint() {
   s.Parametry = PrintParameters(state_);
   s.FieldNames = PrintFieldNames();
   printRows_ = std::make_unique<PrintRows>(state_, CurrentPageIndex() != kPageCalculator);
-  s.Preview();
+  // "Oprava předlohy..." in the preview opens the designer; its preview comes back.
+  s.AllowTemplateEdit = true;
+  if (!s.Preview() && s.lastPreviewResult() == 2) s.Edit();
   printRows_.reset();
 }
 

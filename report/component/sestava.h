@@ -102,6 +102,9 @@ class TSestavaTyp : public ReportData {
   std::function<std::unique_ptr<ProgressHook>()> progressFactory;
   // Shows the preview; 1 closed normally, 2 closed to edit the template.
   std::function<int(TSestavaTyp& report, QRect bounds, QPoint position, int zoom, int windowState)> previewer;
+  // Opens the template designer (set by a host that links it); empty: Edit
+  // answers seEditUnavailable.
+  std::function<int(TSestavaTyp& report, QRect bounds, QPoint position, int windowState)> designer;
   // The text measurer of layout (default: the fonts pages are drawn with).
   void setTextMeasurer(std::unique_ptr<TextMeasurer> measurer);
   // The directory of the running program, with a trailing separator.
@@ -109,6 +112,9 @@ class TSestavaTyp : public ReportData {
   void setProgramDirectory(const QString& directory);
   RenderHooks renderHooks() const;
   const QString& lastError() const { return lastError_; }
+  // How the last preview was closed: 1 normally, 2 to edit the template, 0 when
+  // none was shown (the run failed).
+  int lastPreviewResult() const { return lastPreviewResult_; }
 
  protected:
   enum class Operation { Edit, Print, Preview, PrintPreview, Text, Export };
@@ -143,6 +149,7 @@ class TSestavaTyp : public ReportData {
   QString programDir_;
   QString lastError_;
   bool loadErrorRaised_ = false;
+  int lastPreviewResult_ = 0;
 };
 
 class TSestavaD : public TSestavaTyp {

@@ -148,7 +148,24 @@ int TSestavaTyp::run(Operation op, const std::function<int()>& output) {
   return result;
 }
 
-int TSestavaTyp::Edit(QRect, QPoint, int) { return seEditUnavailable; }
+int TSestavaTyp::Edit(QRect bounds, QPoint position, int windowState) {
+  if (!designer) return seEditUnavailable;
+  // The preparation of a run (Before event, source check, template), then the
+  // designer instead of generation and output.
+  before(Operation::Edit);
+  loadErrorRaised_ = false;
+  int result = prepare(Operation::Edit);
+  if (result == seOk) {
+    const bool allowed = AllowTemplateEdit;
+    AllowTemplateEdit = true;  // the designer's preview offers "Oprava předlohy..."
+    result = designer(*this, bounds, position, windowState);
+    AllowTemplateEdit = allowed;
+  }
+  finishRun(Operation::Edit);
+  after(Operation::Edit);
+  if (result != seOk && !(result == seTemplateNotLoaded && loadErrorRaised_)) raiseError(result);
+  return result;
+}
 
 int TSestavaTyp::Print(int printerIndex, const QString& port) {
   return run(Operation::Print, [&] {
@@ -193,8 +210,10 @@ bool TSestavaTyp::Preview() { return PreviewAt(QRect(), QPoint(), 100, 2); }
 
 bool TSestavaTyp::PreviewAt(QRect bounds, QPoint position, int zoomPercent, int windowState) {
   int shown = 1;
+  lastPreviewResult_ = 0;
   const int result = run(Operation::Preview, [&] {
     if (previewer) shown = previewer(*this, bounds, position, zoomPercent, windowState);
+    lastPreviewResult_ = shown;
     return static_cast<int>(seOk);
   });
   return result == seOk && shown == 1;

@@ -1,0 +1,62 @@
+// Shared by the designer's tests: a report component over a copy of the
+// program's own template (zostava.pts) and ini file in a temporary directory,
+// with the program's six columns and fifteen parameters and a fake printer.
+#pragma once
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "report/component/sestava.h"
+#include "report/print/fakeprinterport.h"
+
+namespace designertest {
+
+inline QStringList FieldNames() {
+  return {QStringLiteral("Vel1"), QStringLiteral("Vel2"), QStringLiteral("Vel3"),
+          QStringLiteral("Vel4"), QStringLiteral("Vel5"), QStringLiteral("Vel6")};
+}
+
+inline QStringList Parameters() {
+  return {QStringLiteral("Teplota"),   QStringLiteral("Tlak"),        QStringLiteral("Měrný objem"),
+          QStringLiteral("Entalpie"),  QStringLiteral("Entropie"),    QStringLiteral("Suchost"),
+          QStringLiteral("°C"),        QStringLiteral("MPa"),         QStringLiteral("m3/kg"),
+          QStringLiteral("kJ/kg"),     QStringLiteral("kJ/(kg.K)"),   QStringLiteral("-"),
+          QStringLiteral("Vlastnosti vody a vodní páry"), QStringLiteral("podle IAPWS-IF97"), QStringLiteral("Bod")};
+}
+
+inline QString Resource(const QString& name) {
+  return QStringLiteral(DESIGNER_RESOURCE_DIR) + u'/' + name;
+}
+
+// A component whose template is a copy of zostava.pts in `dir`, loaded; its
+// paper formats come from a copy of SestDLL.ini there.
+inline std::unique_ptr<report::TSestava> MakeSestava(const QString& dir,
+                                                     std::unique_ptr<report::PrinterPort> port = nullptr) {
+  QFile::remove(dir + QStringLiteral("/zostava.pts"));
+  QFile::remove(dir + QStringLiteral("/SestDLL.ini"));
+  QFile::copy(Resource(QStringLiteral("zostava.pts")), dir + QStringLiteral("/zostava.pts"));
+  QFile::copy(Resource(QStringLiteral("SestDLL.ini")), dir + QStringLiteral("/SestDLL.ini"));
+  QFile::setPermissions(dir + QStringLiteral("/zostava.pts"), QFile::ReadOwner | QFile::WriteOwner);
+  QFile::setPermissions(dir + QStringLiteral("/SestDLL.ini"), QFile::ReadOwner | QFile::WriteOwner);
+  auto s = std::make_unique<report::TSestava>();
+  s->FieldNames = FieldNames();
+  s->Parametry = Parameters();
+  s->ReportDirIgnore = false;
+  s->setReportDir(dir);
+  s->setReportName(QStringLiteral("zostava.pts"));
+  s->IniFileName = dir + QStringLiteral("/SestDLL.ini");
+  s->setPrinterPort(port ? std::move(port) : std::make_unique<report::FakePrinterPort>());
+  (void)s->readPaperFormats();
+  (void)s->LoadTemplate(true);
+  return s;
+}
+
+inline QByteArray ReadAll(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+}  // namespace designertest

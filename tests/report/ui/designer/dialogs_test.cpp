@@ -1,0 +1,236 @@
+// The small dialogs around the designer, through their fields: "Nastavit prvek"
+// for each kind of element (what it offers and what it gives back, line breaks
+// and quotes in a text, the font through its dialog), "Nastavit prostředí", the
+// new-template wizard, the function dialog refusing a missing or taken name, and
+// "Formát papíru".
+#include <QtTest>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include "designertestsupport.h"
+#include "report/ui/designer/elementdialog.h"
+#include "report/ui/designer/environmentdialog.h"
+#include "report/ui/designer/functiondialog.h"
+#include "report/ui/designer/newtemplatewizard.h"
+#include "report/ui/designer/paleta.h"
+#include "report/ui/designer/paperformatdialog.h"
+#include "report/ui/messages.h"
+#include "uitestsupport.h"
+
+using namespace Qt::StringLiterals;
+using namespace report;
+
+namespace {
+
+TElementDlg::Choices Choices() {
+  TElementDlg::Choices c;
+  c.fieldNames = designertest::FieldNames();
+  c.parameterCount = 15;
+  c.groupCount = 1;
+  TRadekFunkce f;
+  f.name = u"Prumer"_s;
+  c.functions.add(f);
+  f.name = u"Suma"_s;
+  c.functions.add(f);
+  return c;
+}
+
+}  // namespace
+
+class DialogsTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void elementFields_data();
+  void elementFields();
+  void elementTextAndReference();
+  void elementShape();
+  void elementFont();
+  void environment();
+  void wizard();
+  void functionNames_data();
+  void functionNames();
+  void paperFormat();
+};
+
+void DialogsTest::elementFields_data() {
+  QTest::addColumn<int>("kind");
+  QTest::addColumn<QStringList>("present");  // widgets by name
+  QTest::addColumn<QStringList>("absent");
+  QTest::newRow("text") << int(kElementText) << QStringList{u"text"_s, u"alignment"_s, u"SBCarR1"_s, u"rotation"_s}
+                        << QStringList{u"reference"_s, u"penWidth"_s, u"lineText"_s};
+  QTest::newRow("column") << int(kElementColumn) << QStringList{u"reference"_s, u"text"_s} << QStringList{u"index"_s};
+  QTest::newRow("parameter") << int(kElementParameter) << QStringList{u"index"_s, u"text"_s} << QStringList{u"reference"_s};
+  QTest::newRow("variable") << int(kElementVariable) << QStringList{u"reference"_s} << QStringList{u"penWidth"_s};
+  QTest::newRow("rectangle") << int(kElementRectangle) << QStringList{u"penWidth"_s} << QStringList{u"text"_s};
+  QTest::newRow("picture") << int(kElementPicture) << QStringList{u"lineText"_s} << QStringList{u"text"_s};
+  QTest::newRow("barcode") << int(kElementBarcode) << QStringList{u"lineText"_s, u"barWidth"_s, u"rotation"_s}
+                           << QStringList{u"text"_s};
+  QTest::newRow("drawing area") << int(kElementPaintBox) << QStringList{u"index"_s, u"zoom"_s} << QStringList{u"text"_s};
+  QTest::newRow("detail") << int(kElementDetail) << QStringList{u"index"_s} << QStringList{u"text"_s, u"penWidth"_s};
+}
+
+void DialogsTest::elementFields() {
+  QFETCH(int, kind);
+  QFETCH(QStringList, present);
+  QFETCH(QStringList, absent);
+  TReportElement e = TPaleta::Prototype(kind);
+  e.left = 12;
+  TElementDlg d(e, Choices());
+  QCOMPARE(d.windowTitle(), u"Nastavit prvek"_s);
+  for (const QString& name : present) QVERIFY2(d.findChild<QWidget*>(name), qPrintable(name));
+  for (const QString& name : absent) QVERIFY2(!d.findChild<QWidget*>(name), qPrintable(name));
+  QCOMPARE(d.findChild<QSpinBox*>(u"left"_s)->value(), 12);
+  QCOMPARE(d.element(), e);  // untouched fields give the element back as it was
+}
+
+void DialogsTest::elementTextAndReference() {
+  TReportElement e = TPaleta::Prototype(kElementFunction, 0);
+  e.name = u"Prumer"_s;
+  TElementDlg d(e, Choices());
+  auto* reference = d.findChild<QComboBox*>(u"reference"_s);
+  QCOMPARE(reference->currentText(), u"Prumer"_s);
+  reference->setCurrentIndex(1);
+  d.findChild<QPlainTextEdit*>(u"text"_s)->setPlainText(u"%.2f \"kg\"\ncelkem"_s);
+  d.findChild<QSpinBox*>(u"width"_s)->setValue(150);
+  d.findChild<QCheckBox*>(u"SBCarR2"_s)->setChecked(true);
+  const TReportElement out = d.element();
+  QCOMPARE(out.name, u"Suma"_s);
+  QCOMPARE(out.index, 1);
+  QCOMPARE(out.text, u"%.2f \"kg\"\ncelkem"_s);
+  QCOMPARE(out.width, 150);
+  QCOMPARE(out.frame, int(kFrameSide2));
+
+  // A column named in the template but missing in the data stays as it is.
+  TReportElement c = TPaleta::Prototype(kElementColumn, 0);
+  c.name = u"Hustota"_s;
+  TElementDlg unknown(c, Choices());
+  QCOMPARE(unknown.findChild<QComboBox*>(u"reference"_s)->currentText(), u"Hustota"_s);
+  QCOMPARE(unknown.element().name, u"Hustota"_s);
+}
+
+void DialogsTest::elementShape() {
+  TReportElement e = TPaleta::Prototype(kElementEllipse);
+  TElementDlg d(e, Choices());
+  d.findChild<QSpinBox*>(u"penWidth"_s)->setValue(3);
+  const QList<QComboBox*> combos = d.findChildren<QComboBox*>();
+  QCOMPARE(combos.size(), 4);  // pen style, pen colour, fill style, fill colour
+  combos.at(2)->setCurrentIndex(6);
+  const TReportElement out = d.element();
+  QCOMPARE(out.penWidth, 3);
+  QCOMPARE(out.fillStyle, 6);
+  QCOMPARE(out.index, int(kElementEllipse));
+}
+
+void DialogsTest::elementFont() {
+  TReportElement e = TPaleta::Prototype(kElementText);
+  TElementDlg d(e, Choices());
+  int runs = 0;
+  d.dialogRunner = [&runs](QDialog& dialog) {
+    auto* f = qobject_cast<QFontDialog*>(&dialog);
+    if (!f) return int(QDialog::Rejected);
+    ++runs;
+    QFont font(u"Liberation Mono"_s, 12);
+    font.setBold(true);
+    font.setUnderline(true);
+    f->setCurrentFont(font);
+    f->accept();
+    return f->result();
+  };
+  uitest::Click(uitest::ButtonWithText(&d, u"Písmo..."_s));
+  QCOMPARE(runs, 1);
+  const TReportElement out = d.element();
+  QCOMPARE(out.font.name, u"Liberation Mono"_s);
+  QCOMPARE(out.font.size, 12);
+  QCOMPARE(out.font.style, kFontBold | kFontUnderline);
+  QCOMPARE(d.findChild<QLabel*>(u"fontName"_s)->text(), u"Liberation Mono, 12 b., tučné, podtržené"_s);
+}
+
+void DialogsTest::environment() {
+  DesignerSettings s;
+  s.undoCapacity = 7;
+  s.zoomPercent = 150;
+  TEnvironmentDlg d(s, true, false);
+  QCOMPARE(d.windowTitle(), u"Nastavit prostředí"_s);
+  QCOMPARE(d.findChild<QSpinBox*>(u"undoCapacity"_s)->value(), 7);
+  QCOMPARE(d.findChild<QComboBox*>(u"zoom"_s)->currentText(), u"150 %"_s);
+  d.findChild<QSpinBox*>(u"undoCapacity"_s)->setValue(0);  // at least 1
+  d.findChild<QComboBox*>(u"zoom"_s)->setCurrentIndex(0);
+  uitest::Click(uitest::ButtonWithText(&d, u"Zarovnávat do rastru"_s));
+  QCOMPARE(d.settings().undoCapacity, 1);
+  QCOMPARE(d.settings().zoomPercent, 50);
+  QVERIFY(d.showRaster());
+  QVERIFY(d.snapToRaster());
+}
+
+void DialogsTest::wizard() {
+  TNewTemplateWizard w(designertest::FieldNames(), 15);
+  QCOMPARE(w.windowTitle(), u"Nová předloha"_s);
+  QCOMPARE(w.chosenColumns(), designertest::FieldNames());
+  QVERIFY(w.withParameters());
+  uitest::Click(uitest::ButtonWithText(&w, u"Zrušit výběr"_s));
+  QVERIFY(w.chosenColumns().isEmpty());
+  w.columnList()->item(3)->setCheckState(Qt::Checked);
+  QCOMPARE(w.chosenColumns(), QStringList{u"Vel4"_s});
+  uitest::Click(uitest::ButtonWithText(&w, u"Vybrat vše"_s));
+  QCOMPARE(w.chosenColumns().size(), 6);
+  TNewTemplateWizard none({}, 0);
+  QVERIFY(!none.withParameters());
+}
+
+void DialogsTest::functionNames_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<QStringList>("boxes");
+  QTest::addColumn<bool>("accepted");
+  QTest::newRow("new name") << u"Novy"_s << QStringList{} << true;
+  QTest::newRow("taken, in another case") << u"suma"_s << QStringList{u"Funkce tohoto názvu už existuje."_s} << false;
+  QTest::newRow("no name") << u"  "_s << QStringList{u"Funkce musí mít název."_s} << false;
+}
+
+void DialogsTest::functionNames() {
+  QFETCH(QString, name);
+  QFETCH(QStringList, boxes);
+  QFETCH(bool, accepted);
+  TRadekFunkce f;
+  f.aggregation = kAggSum;
+  f.format = kFormatNumber;
+  TFunctionDlg d(f, {u"Suma"_s}, 2, nullptr);
+  QCOMPARE(d.windowTitle(), u"Uživatelská funkce"_s);
+  d.findChild<QLineEdit*>(u"name"_s)->setText(name);
+  d.findChild<QLineEdit*>(u"expression"_s)->setText(u"Vel1*2"_s);
+  d.show();
+  ScriptedMessages messages;
+  uitest::Click(uitest::ButtonWithText(&d, u"OK"_s));
+  QCOMPARE(messages.texts, boxes);
+  QCOMPARE(d.result() == QDialog::Accepted, accepted);
+  QCOMPARE(d.isVisible(), !accepted);
+  const TRadekFunkce out = d.function();
+  QCOMPARE(out.expression, u"Vel1*2"_s);
+  QCOMPARE(out.aggregation, int(kAggSum));
+  QCOMPARE(out.format, int(kFormatNumber));
+}
+
+void DialogsTest::paperFormat() {
+  TPaperFormatDlg shown({u"A5 (148.5 x 210 mm)"_s, 584, 826}, false);
+  QCOMPARE(shown.windowTitle(), u"Formát papíru"_s);
+  QVERIFY(shown.findChild<QLineEdit*>(u"formatName"_s)->isReadOnly());
+  QVERIFY(!uitest::ButtonWithText(&shown, u"Storno"_s));
+  TPaperFormatDlg add({u"uživ. formát"_s, 584, 826}, true);
+  add.findChild<QLineEdit*>(u"formatName"_s)->setText(u"Štítek 70 x 36"_s);
+  add.findChild<QSpinBox*>(u"formatHeight"_s)->setValue(142);
+  const TFormatPapiru f = add.format();
+  QCOMPARE(f.name, u"Štítek 70 x 36"_s);
+  QCOMPARE(f.width, 584);
+  QCOMPARE(f.height, 142);
+  QCOMPARE(add.findChild<QLineEdit*>(u"formatName"_s)->maxLength(), 31);
+}
+
+QTEST_MAIN(DialogsTest)
+#include "dialogs_test.moc"

@@ -1,0 +1,337 @@
+// The report settings dialog driven through its fields: every tab with its
+// captions, the settings it gives back, "Storno", the margin check against a
+// fake printer (the question and its three answers, no printer no question,
+// landscape edges), the paper formats ("Ukaž", "Přidej" with "uživ. formát",
+// "Vynech" and the ini file written back), the label size, and the groups with
+// "Ins" and "Del". Screenshots of the five tabs.
+#include <QtTest>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+
+#include "designertestsupport.h"
+#include "report/io/inifile.h"
+#include "report/print/fakeprinterport.h"
+#include "report/ui/designer/paperformatdialog.h"
+#include "report/ui/designer/sestdlg.h"
+#include "report/ui/messages.h"
+#include "uitestsupport.h"
+
+using namespace Qt::StringLiterals;
+using namespace report;
+
+namespace {
+
+const QString kMarginQuestion =
+    u"Nastavené okraje tisku jsou menší, než umožňuje připojená tiskárna. Upravit velikost okrajů podle možností tiskárny?"_s;
+
+// A dialog over the program's template, its formats and ini file, and a printer.
+struct Dialog {
+  QTemporaryDir dir;
+  std::unique_ptr<TSestava> sestava;
+  ReportSettings data;
+  TListFormatu formats;
+  std::unique_ptr<FakePrinterPort> port;
+  std::unique_ptr<TSestDlg> dialog;
+
+  explicit Dialog(QList<FakePrinterPort::Printer> printers = {}) {
+    sestava = designertest::MakeSestava(dir.path());
+    data = ReportSettings::FromReport(sestava->definition());
+    data.reportName = sestava->ReportName();
+    data.reportDir = sestava->ReportDir();
+    formats = sestava->paperFormats();
+    port = printers.isEmpty() ? std::make_unique<FakePrinterPort>() : std::make_unique<FakePrinterPort>(printers);
+    dialog = std::make_unique<TSestDlg>(data, designertest::FieldNames(), formats, ini(), port.get());
+  }
+  QString ini() const { return dir.filePath(u"SestDLL.ini"_s); }
+  template <typename T>
+  T* field(const QString& name) {
+    return dialog->findChild<T*>(name);
+  }
+  QPushButton* button(const QString& text) { return uitest::ButtonWithText<QPushButton>(dialog.get(), text); }
+  QString iniValue(const QString& key) {
+    IniFile f;
+    if (!f.load(ini()).ok) return u"(unreadable)"_s;
+    const auto v = f.value(u"FormatyPapiru"_s, key);
+    return v ? v->text : u"(none)"_s;
+  }
+};
+
+FakePrinterPort::Printer Laser(int dpi, QMarginsF unprintable) {
+  FakePrinterPort::Printer p;
+  p.name = u"Laser"_s;
+  p.dpi = dpi;
+  p.unprintable = unprintable;
+  return p;
+}
+
+QStringList Texts(QWidget* w) {
+  QStringList out;
+  for (QLabel* l : w->findChildren<QLabel*>()) out.append(l->text());
+  for (QAbstractButton* b : w->findChildren<QAbstractButton*>()) out.append(b->text());
+  for (QGroupBox* g : w->findChildren<QGroupBox*>()) out.append(g->title());
+  return out;
+}
+
+}  // namespace
+
+class SettingsDialogTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void tabsAndCaptions_data();
+  void tabsAndCaptions();
+  void givesSettingsBack();
+  void stornoKeepsData();
+  void marginCheck_data();
+  void marginCheck();
+  void noPrinterNoQuestion();
+  void addAndRemoveFormats();
+  void showFormat();
+  void formatChangesPaper();
+  void groups();
+  void screenshots();
+};
+
+void SettingsDialogTest::tabsAndCaptions_data() {
+  QTest::addColumn<int>("tab");
+  QTest::addColumn<QString>("title");
+  QTest::addColumn<QStringList>("captions");
+  QTest::newRow("Sestava") << 0 << u"Sestava"_s
+                           << QStringList{u"Soubor:"_s, u"Počet tištěných kopií:"_s, u"Tištěné stránky:"_s, u"až"_s,
+                                          u"Maximální počet záznamů:"_s, u"Popis:"_s};
+  QTest::newRow("Papír") << 1 << u"Papír"_s
+                         << QStringList{u"Formát papíru:"_s, u"Ukaž"_s, u"Přidej"_s, u"Vynech"_s, u"Orientace:"_s,
+                                        u"na výšku"_s, u"na šířku"_s, u"Okraje papíru:"_s, u"Levý:"_s, u"Pravý:"_s,
+                                        u"Horní:"_s, u"Dolní:"_s, u"Dělení papíru:"_s, u"Počet sloupců tisku:"_s,
+                                        u"Mezera mezi sloupci:"_s, u"Rozměr štítku:"_s};
+  QTest::newRow("Rastr") << 2 << u"Rastr"_s
+                         << QStringList{u"Pozadí:"_s, u"Tisknout pozadí"_s, u"Umístění:"_s, u"Levý:"_s, u"Horní:"_s,
+                                        u"Šířka:"_s, u"Výška:"_s, u"Výchozí nastavení"_s, u"Celý papír"_s, u"Rastr:"_s,
+                                        u"Typ rastru:"_s, u"Grafický"_s, u"Znakový"_s, u"Rastr X:"_s, u"Rastr Y:"_s,
+                                        u"Rozteč znaků"_s, u"10 znaků/palec"_s, u"12 znaků/palec"_s,
+                                        u"17 znaků/palec"_s, u"Zobrazovat rastr"_s, u"Zarovnávat do rastru"_s};
+  QTest::newRow("Oddíly") << 3 << u"Oddíly"_s
+                          << QStringList{u"Začátek sestavy"_s, u"Hlava stránky"_s, u"Tělo sestavy"_s,
+                                         u"Konec sestavy"_s, u"Pata stránky"_s, u"Výška:"_s, u"Stránkování:"_s,
+                                         u"Nové tělo na novou stránku"_s, u"Odstránkovat po začátku sestavy"_s,
+                                         u"Odstránkovat před koncem sestavy"_s, u"Konec sestavy zarovnat k patě"_s,
+                                         u"Na první stránce netisknout hlavu"_s,
+                                         u"Na poslední stránce netisknout patu"_s};
+  QTest::newRow("Skupiny") << 4 << u"Skupiny"_s
+                           << QStringList{u"Ins"_s, u"Del"_s, u"Skupinová"_s, u"položka:"_s,
+                                          u"Skupinová položka podle názvu"_s, u"Začátek"_s, u"Konec"_s,
+                                          u"Výška oddílu:"_s, u"Novou skupinu na novou stránku"_s};
+}
+
+void SettingsDialogTest::tabsAndCaptions() {
+  QFETCH(int, tab);
+  QFETCH(QString, title);
+  QFETCH(QStringList, captions);
+  Dialog d;
+  QCOMPARE(d.dialog->windowTitle(), u"Nastavení parametrů sestavy"_s);
+  QCOMPARE(d.dialog->tabs()->count(), 5);
+  QCOMPARE(d.dialog->tabs()->tabText(tab), title);
+  const QStringList texts = Texts(d.dialog->tabs()->widget(tab));
+  for (const QString& c : captions) QVERIFY2(texts.contains(c), qPrintable(c));
+  QVERIFY(uitest::ButtonWithText(d.dialog.get(), u"&Konec"_s));
+  QVERIFY(uitest::ButtonWithText(d.dialog.get(), u"Storno"_s));
+}
+
+void SettingsDialogTest::givesSettingsBack() {
+  Dialog d;
+  QCOMPARE(d.field<QSpinBox>(u"marginLeft"_s)->value(), 60);
+  QCOMPARE(d.field<QSpinBox>(u"height0"_s)->value(), 90);
+  QVERIFY(!d.field<QCheckBox>(u"visible3"_s)->isChecked());
+  d.field<QLineEdit>(u"popis"_s)->setText(u"Tabulka bodů"_s);
+  d.field<QSpinBox>(u"printCopies"_s)->setValue(3);
+  d.field<QSpinBox>(u"marginBottom"_s)->setValue(80);
+  d.field<QCheckBox>(u"visible3"_s)->setChecked(true);
+  d.field<QSpinBox>(u"height3"_s)->setValue(25);
+  d.field<QSpinBox>(u"gridX"_s)->setValue(5);
+  d.field<QCheckBox>(u"snapRaster"_s)->setChecked(true);
+  uitest::Click(uitest::ButtonWithText(d.dialog.get(), u"&Konec"_s));
+  QCOMPARE(d.dialog->result(), int(QDialog::Accepted));
+  QCOMPARE(d.data.popis, u"Tabulka bodů"_s);
+  QCOMPARE(d.data.printCopies, 3);
+  QCOMPARE(d.data.paper.marginBottom, 80);
+  QVERIFY(d.data.visible[kSectionEnd]);
+  QCOMPARE(d.data.height[kSectionEnd], 25);
+  QCOMPARE(d.data.raster.gridX, 5);
+  QCOMPARE(d.data.raster.designerFlag2, 1);
+  QCOMPARE(d.data.reportName, u"zostava.pts"_s);
+}
+
+void SettingsDialogTest::stornoKeepsData() {
+  Dialog d;
+  const ReportPaper before = d.data.paper;
+  d.field<QSpinBox>(u"marginLeft"_s)->setValue(5);
+  uitest::Click(uitest::ButtonWithText(d.dialog.get(), u"Storno"_s));
+  QCOMPARE(d.dialog->result(), int(QDialog::Rejected));
+  QCOMPARE(d.data.paper, before);
+}
+
+void SettingsDialogTest::marginCheck_data() {
+  QTest::addColumn<int>("dpi");
+  QTest::addColumn<QMarginsF>("unprintable");  // portrait, hundredths of an inch
+  QTest::addColumn<bool>("landscape");
+  QTest::addColumn<int>("left");                // the left margin typed
+  QTest::addColumn<int>("answer");
+  QTest::addColumn<bool>("asked");
+  QTest::addColumn<bool>("accepted");
+  QTest::addColumn<int>("leftAfter");
+  const QMarginsF quarter(25, 0, 0, 0);
+  QTest::newRow("0 on a quarter inch edge, yes") << 600 << quarter << false << 0 << int(Answer::Yes) << true << true << 25;
+  QTest::newRow("0 on a quarter inch edge, no") << 600 << quarter << false << 0 << int(Answer::No) << true << true << 0;
+  QTest::newRow("0 on a quarter inch edge, cancel")
+      << 600 << quarter << false << 0 << int(Answer::Cancel) << true << false << 0;
+  QTest::newRow("wide enough") << 600 << quarter << false << 30 << int(Answer::Yes) << false << true << 30;
+  QTest::newRow("exactly the edge") << 300 << quarter << false << 25 << int(Answer::Yes) << false << true << 25;
+  // Landscape: the left edge is the portrait bottom edge.
+  QTest::newRow("landscape uses the bottom edge")
+      << 100 << QMarginsF(0, 0, 0, 40) << true << 10 << int(Answer::Yes) << true << true << 40;
+}
+
+void SettingsDialogTest::marginCheck() {
+  QFETCH(int, dpi);
+  QFETCH(QMarginsF, unprintable);
+  QFETCH(bool, landscape);
+  QFETCH(int, left);
+  QFETCH(int, answer);
+  QFETCH(bool, asked);
+  QFETCH(bool, accepted);
+  QFETCH(int, leftAfter);
+  Dialog d({Laser(dpi, unprintable)});
+  // Every other margin is generous.
+  for (const QString& name : {u"marginRight"_s, u"marginTop"_s, u"marginBottom"_s})
+    d.field<QSpinBox>(name)->setValue(60);
+  d.field<QSpinBox>(u"marginLeft"_s)->setValue(left);
+  if (landscape) uitest::Click(uitest::ButtonWithText(d.dialog.get(), u"na šířku"_s));
+  d.dialog->show();
+  ScriptedMessages boxes({static_cast<Answer>(answer)});
+  uitest::Click(uitest::ButtonWithText(d.dialog.get(), u"&Konec"_s));
+  QCOMPARE(boxes.texts, asked ? QStringList{kMarginQuestion} : QStringList{});
+  QCOMPARE(d.dialog->isVisible(), !accepted);
+  QCOMPARE(d.dialog->result(), accepted ? int(QDialog::Accepted) : int(QDialog::Rejected));
+  if (accepted) QCOMPARE(d.data.paper.marginLeft, leftAfter);
+  else QCOMPARE(d.data.paper.marginLeft, 60);  // untouched while the dialog stays
+  if (accepted) QCOMPARE(d.data.paper.orientation, landscape ? 1 : 0);
+}
+
+void SettingsDialogTest::noPrinterNoQuestion() {
+  Dialog d;
+  d.field<QSpinBox>(u"marginLeft"_s)->setValue(0);
+  ScriptedMessages boxes;
+  d.dialog->accept();
+  QVERIFY(boxes.texts.isEmpty());
+  QCOMPARE(d.data.paper.marginLeft, 0);
+}
+
+void SettingsDialogTest::addAndRemoveFormats() {
+  Dialog d;
+  QCOMPARE(d.iniValue(u"PocetFormatu"_s), u"0"_s);
+  QString proposed;
+  d.dialog->dialogRunner = [&proposed](QDialog& dialog) {
+    auto* f = qobject_cast<TPaperFormatDlg*>(&dialog);
+    if (!f) return int(QDialog::Rejected);
+    proposed = f->findChild<QLineEdit*>(u"formatName"_s)->text();
+    f->findChild<QSpinBox*>(u"formatWidth"_s)->setValue(400);
+    f->findChild<QSpinBox*>(u"formatHeight"_s)->setValue(600);
+    return int(QDialog::Accepted);
+  };
+  QVERIFY(!d.button(u"Vynech"_s)->isEnabled());  // A4 is built in
+  uitest::Click(d.button(u"Přidej"_s));
+  QCOMPARE(proposed, u"uživ. formát"_s);
+  QCOMPARE(d.iniValue(u"PocetFormatu"_s), u"1"_s);
+  QCOMPARE(d.iniValue(u"Format1"_s), u"uživ. formát,400,600"_s);
+  QCOMPARE(d.dialog->formatList()->currentText(), u"uživ. formát"_s);  // the new format is chosen
+  QCOMPARE(d.dialog->current().paper.width, 400);
+  uitest::Click(d.button(u"Přidej"_s));
+  QCOMPARE(d.iniValue(u"PocetFormatu"_s), u"2"_s);
+
+  // "Vynech" asks; No keeps it, Yes writes one format fewer.
+  QVERIFY(d.button(u"Vynech"_s)->isEnabled());
+  {
+    ScriptedMessages boxes({Answer::No});
+    uitest::Click(d.button(u"Vynech"_s));
+    QCOMPARE(boxes.texts, QStringList{u"Zrušit vybraný uživatelský formát?"_s});
+    QCOMPARE(d.iniValue(u"PocetFormatu"_s), u"2"_s);
+  }
+  ScriptedMessages boxes({Answer::Yes});
+  uitest::Click(d.button(u"Vynech"_s));
+  QCOMPARE(d.iniValue(u"PocetFormatu"_s), u"1"_s);
+  QCOMPARE(d.formats.count(), TListFormatu::kBuiltinCount + 1);
+}
+
+void SettingsDialogTest::showFormat() {
+  Dialog d;
+  QString shown;
+  bool editable = true;
+  d.dialog->dialogRunner = [&](QDialog& dialog) {
+    auto* f = qobject_cast<TPaperFormatDlg*>(&dialog);
+    if (!f) return int(QDialog::Rejected);
+    shown = f->windowTitle() + u'|' + f->format().name + u'|' + QString::number(f->format().width);
+    editable = !f->findChild<QLineEdit*>(u"formatName"_s)->isReadOnly();
+    return int(QDialog::Accepted);
+  };
+  uitest::Click(d.button(u"Ukaž"_s));
+  QCOMPARE(shown, u"Formát papíru|A4 (210 x 297 mm)|826"_s);
+  QVERIFY(!editable);
+  QCOMPARE(d.iniValue(u"PocetFormatu"_s), u"0"_s);  // nothing written
+}
+
+void SettingsDialogTest::formatChangesPaper() {
+  Dialog d;
+  d.dialog->formatList()->setCurrentIndex(9);  // A5
+  d.field<QSpinBox>(u"printColumns"_s)->setValue(2);
+  d.field<QSpinBox>(u"columnGap"_s)->setValue(20);
+  // A5 584 wide less 2 × 60 is 464; (464 + 20) / 2 = 242 a column, 222 a label.
+  QCOMPARE(d.field<QLabel>(u"labelSize"_s)->text(), u"222 x 706"_s);
+  d.dialog->accept();
+  QCOMPARE(d.data.paper.width, 584);
+  QCOMPARE(d.data.paper.height, 826);
+  QCOMPARE(d.data.paper.columns, 2);
+}
+
+void SettingsDialogTest::groups() {
+  Dialog d;
+  auto* list = d.field<QListWidget>(u"groups"_s);
+  QCOMPARE(list->count(), 0);
+  uitest::Click(d.button(u"Ins"_s));
+  uitest::Click(d.button(u"Ins"_s));
+  QCOMPARE(list->count(), 2);
+  list->setCurrentRow(1);
+  d.field<QComboBox>(u"groupColumn"_s)->setCurrentIndex(2);
+  d.field<QCheckBox>(u"groupByName"_s)->setChecked(true);
+  d.field<QCheckBox>(u"groupNewPage"_s)->setChecked(true);
+  d.field<QSpinBox>(u"groupEndHeight"_s)->setValue(33);
+  list->setCurrentRow(0);
+  uitest::Click(d.button(u"Del"_s));
+  QCOMPARE(list->count(), 1);
+  QCOMPARE(list->item(0)->text(), u"Skupina 0"_s);
+  d.dialog->accept();
+  QCOMPARE(d.data.groups.size(), 1);
+  QCOMPARE(d.data.groups.at(0).columnName, u"Vel3"_s);
+  QVERIFY(d.data.groups.at(0).newPage);
+  QCOMPARE(d.data.groups.at(0).endBand.height, 33);
+}
+
+void SettingsDialogTest::screenshots() {
+  Dialog d;
+  uitest::Click(d.button(u"Ins"_s));
+  d.dialog->show();
+  const QStringList names = {u"sestava"_s, u"papir"_s, u"rastr"_s, u"oddily"_s, u"skupiny"_s};
+  for (int t = 0; t < 5; ++t) {
+    d.dialog->tabs()->setCurrentIndex(t);
+    QVERIFY(!uitest::Screenshot(d.dialog.get(), u"settings_"_s + names.at(t)).isEmpty());
+  }
+}
+
+QTEST_MAIN(SettingsDialogTest)
+#include "sestdlg_test.moc"
