@@ -11,6 +11,15 @@ QString WithoutLineBreaks(QString text) {
   return text;
 }
 
+// A line break typed into a text is kept inside a quoted field as the vertical
+// tab (byte 0x0B, no line end for any reader), so the record stays one line.
+QString WithEscapedLineBreaks(QString text) {
+  text.replace(QStringLiteral("\r\n"), QString(QChar(kLineBreakInField)));
+  text.replace(QChar(u'\n'), QChar(kLineBreakInField));
+  text.replace(QChar(u'\r'), QChar(kLineBreakInField));
+  return text;
+}
+
 }  // namespace
 
 QString TemplateRecord::takeField() {
@@ -32,7 +41,7 @@ QString TemplateRecord::takeField() {
         ++i;  // closing quote
         break;
       }
-      field.append(c);
+      field.append(c == kLineBreakInField ? QChar(u'\n') : c);
       ++i;
     }
   }
@@ -79,7 +88,7 @@ int TemplateRecord::takeInt(int def, bool* malformed) {
 }
 
 QString QuotedField(const QString& text) {
-  QString out = WithoutLineBreaks(text);
+  QString out = WithEscapedLineBreaks(text);
   out.replace(QStringLiteral("\""), QStringLiteral("\"\""));
   return u'"' + out + u'"';
 }

@@ -42,7 +42,11 @@ class TemplateRecord {
 std::optional<int> ParseRecordInt(QStringView text);
 
 // Writing fields. A quoted field doubles every double quote of its text. Line
-// breaks never go into a record: each CR or LF becomes a blank.
+// breaks never go into a record: inside a quoted field a line break of the text
+// (LF, CR LF or CR) is written as the character below and read back as '\n'; in
+// a plain field each CR or LF becomes a blank.
+inline constexpr char16_t kLineBreakInField = 0x0B;
+
 QString QuotedField(const QString& text);
 // A name or other unquoted text: written as it is unless the reader would split
 // or unquote it differently (it contains a comma or a double quote), in which

@@ -503,7 +503,7 @@ TEST(Template, WriterNeverBreaksARecord) {
   const TReportElement& b = back.r.sections[kSectionBody].elements.at(0);
   ASSERT_EQ(back.r.functions.count(), 1);
   EXPECT_EQ((QStringList{b.text, b.font.name, back.r.functions[0].name, back.r.functions[0].expression}),
-            (QStringList{u"dva  řádky, a \"uvozovky\""_s, u"Font, s čárkou"_s, u"a,b"_s, u"'x''y' + 1"_s}));
+            (QStringList{u"dva\nřádky, a \"uvozovky\""_s, u"Font, s čárkou"_s, u"a,b"_s, u"'x''y'\n+ 1"_s}));
   EXPECT_EQ(FormatTemplate(back.r), lines);
 }
 

@@ -59,7 +59,9 @@ TEST(TemplateRecord, RemainderAndFieldNumbers) {
 
 TEST(TemplateRecord, WriterQuoting) {
   EXPECT_EQ(QuotedField(u"a\"b"_s), u"\"a\"\"b\""_s);
-  EXPECT_EQ(QuotedField(u"line\r\nbreak"_s), u"\"line  break\""_s);
+  EXPECT_EQ(QuotedField(u"line\r\nbreak\nend"_s), u"\"line\vbreak\vend\""_s);  // kept, one record
+  TemplateRecord quoted(u"\"a\vb\",c"_s);
+  EXPECT_EQ(quoted.takeField(), u"a\nb"_s);
   EXPECT_EQ(PlainField(u"Arial CE"_s), u"Arial CE"_s);
   EXPECT_EQ(PlainField(u"a,b"_s), u"\"a,b\""_s);
   EXPECT_EQ(PlainField(u"\"q"_s), u"\"\"\"q\""_s);
