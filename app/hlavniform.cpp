@@ -95,8 +95,11 @@ void ThlavniForm::CreateSestava1() {
   s.ExportLanguage = report::slUndefined;
   s.PrintBackground = false;
   s.IsStored = false;
-  // The template beside the pictures; the ini file the user's copy when there is one.
-  s.setProgramDirectory(state_.ResourceDir);
+  // The user's own copy of the template when there is one (an installed copy's
+  // data folder is read-only), else the one beside the pictures; the same for
+  // the ini file.
+  const bool ownTemplate = QFileInfo::exists(state_.ConfigDir + s.ReportName());
+  s.setProgramDirectory(ownTemplate ? state_.ConfigDir : state_.ResourceDir);
   const QString userIni = state_.ConfigDir + s.IniFileName;
   if (QFileInfo::exists(userIni)) s.IniFileName = userIni;
   s.OnGetData = [this](report::TSestavaD& sender) { Sestava1GetData(sender); };
