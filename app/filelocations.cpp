@@ -18,11 +18,14 @@ QString ResourceDirFor(const QString& programDir) {
 }
 
 QString ConfigDirFor(const QString& programDir, const QString& userConfigDir) {
-  // The write bits count, not only the right to write: an administrator running
-  // an installed copy must not write into a folder installed read-only.
+  // Only a copy that keeps its files beside the program (a build folder, a
+  // portable copy) keeps its configuration there; an installed copy never writes
+  // into its program folder, even for an administrator who could. The write bits
+  // count too, not only the right to write.
   const QFileInfo own(programDir);
+  const bool beside = ResourceDirFor(programDir) == WithTrailingSeparator(programDir);
   const bool writeBits = own.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther);
-  if (own.isDir() && own.isWritable() && writeBits) return WithTrailingSeparator(programDir);
+  if (beside && own.isDir() && own.isWritable() && writeBits) return WithTrailingSeparator(programDir);
   return WithTrailingSeparator(userConfigDir);
 }
 

@@ -15,10 +15,12 @@ namespace tab97 {
 // the trailing separator.
 QString ResourceDirFor(const QString& programDir);
 
-// The folder of "Tab97.cfg" and "SestDLL.ini": the program's folder when it is
-// writable (and has its write bits: a folder installed read-only counts as such
-// even for an administrator), else `userConfigDir` (created when the file is
-// first written). With the trailing separator.
+// The folder of "Tab97.cfg" and "SestDLL.ini": the program's folder when the
+// program keeps its files there (not an installed copy, see ResourceDirFor) and
+// it is writable (with its
+// write bits: a folder installed read-only counts as such even for an
+// administrator), else `userConfigDir` (created when the file is first written).
+// With the trailing separator.
 QString ConfigDirFor(const QString& programDir, const QString& userConfigDir);
 
 // The user's configuration folder of the program (QStandardPaths'

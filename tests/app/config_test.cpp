@@ -165,6 +165,10 @@ void ConfigTest::fileLocations() {
   QCOMPARE(tab97::ResourceDirFor(root.filePath(u"usr/bin/"_s)), root.filePath(u"usr/share/tab97/"_s));
   QCOMPARE(tab97::ResourceDirFor(root.filePath(u"bare"_s)), root.filePath(u"bare/"_s));
   QCOMPARE(tab97::ConfigDirFor(root.filePath(u"build"_s), user), root.filePath(u"build/"_s));
+  QCOMPARE(tab97::ConfigDirFor(root.filePath(u"bare"_s), user), root.filePath(u"bare/"_s));
+  // An installed copy keeps its configuration in the user's folder even when its
+  // program folder could be written (an administrator's run).
+  QCOMPARE(tab97::ConfigDirFor(root.filePath(u"usr/bin"_s), user), user + u'/');
   QVERIFY(QFile::setPermissions(root.filePath(u"usr/bin"_s), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
                                                                  QFile::ExeOther));
   QCOMPARE(tab97::ConfigDirFor(root.filePath(u"usr/bin"_s), user), user + u'/');
