@@ -1,5 +1,6 @@
 #include "report/ui/messages.h"
 
+#include <QApplication>
 #include <QList>
 #include <QMessageBox>
 #include <QStringList>
@@ -19,12 +20,18 @@ QString Title() { return QStringLiteral("Tisková sestava"); }
 
 void ReportMessages::SetSink(Sink sink) { CurrentSink() = std::move(sink); }
 
+QWidget* ReportMessages::Owner(QWidget* parent) {
+  if (parent) return parent;
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  return QApplication::activeWindow();
+}
+
 void ReportMessages::Error(QWidget* parent, const QString& text) {
   if (CurrentSink()) {
     CurrentSink()(MessageKind::Error, text);
     return;
   }
-  QMessageBox::critical(parent, Title(), text);
+  QMessageBox::critical(Owner(parent), Title(), text);
 }
 
 void ReportMessages::Warning(QWidget* parent, const QString& text) {
@@ -32,7 +39,7 @@ void ReportMessages::Warning(QWidget* parent, const QString& text) {
     CurrentSink()(MessageKind::Warning, text);
     return;
   }
-  QMessageBox::warning(parent, Title(), text);
+  QMessageBox::warning(Owner(parent), Title(), text);
 }
 
 void ReportMessages::Inform(QWidget* parent, const QString& text) {
@@ -40,14 +47,14 @@ void ReportMessages::Inform(QWidget* parent, const QString& text) {
     CurrentSink()(MessageKind::Information, text);
     return;
   }
-  QMessageBox::information(parent, Title(), text);
+  QMessageBox::information(Owner(parent), Title(), text);
 }
 
 Answer ReportMessages::Ask(QWidget* parent, const QString& text, bool cancel) {
   if (CurrentSink()) return CurrentSink()(MessageKind::Question, text);
   QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
   if (cancel) buttons |= QMessageBox::Cancel;
-  switch (QMessageBox::question(parent, Title(), text, buttons, cancel ? QMessageBox::Cancel : QMessageBox::No)) {
+  switch (QMessageBox::question(Owner(parent), Title(), text, buttons, cancel ? QMessageBox::Cancel : QMessageBox::No)) {
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::Cancel: return Answer::Cancel;
     default: return Answer::No;

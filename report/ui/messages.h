@@ -28,6 +28,12 @@ class ReportMessages {
 
   // Replaces the modal boxes by `sink` (an empty sink restores them).
   static void SetSink(Sink sink);
+
+  // The window a box is shown over: `parent`, or when the engine gives none
+  // (the component's own messages), the modal window the user is working in
+  // (the designer, the preview), else the active window. A box without an
+  // owner is not tied to the window in front and may not even be drawn there.
+  static QWidget* Owner(QWidget* parent);
 };
 
 // Answers given in advance, in order, and the boxes shown; installed for its
