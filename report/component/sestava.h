@@ -62,6 +62,10 @@ class TSestavaTyp : public ReportData {
   QString Background;
   // The preview offers "Oprava předlohy..." (the designer sets it; a host may).
   bool AllowTemplateEdit = false;
+  // The preview is the designer's own (set by the designer while it runs one):
+  // Esc and the window's close button go back to editing. A host's preview
+  // that offers "Oprava předlohy..." closes on Esc.
+  bool PreviewFromDesigner = false;
 
   // Window states of Edit and PreviewAt.
   static constexpr int kWindowNormal = 0, kWindowMinimised = 1, kWindowMaximised = 2;

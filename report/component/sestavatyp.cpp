@@ -46,7 +46,7 @@ TSestavaTyp::TSestavaTyp() : definition_(std::make_unique<ReportDefinition>()) {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return 1;
     if (!position.isNull() && bounds.isValid()) bounds.moveTopLeft(position);
     return TFormSestP::Show(nullptr, r.document(), r.printerPort(), r.renderHooks(), r.AllowTemplateEdit, r.Popis,
-                            zoom, bounds, windowState == kWindowMaximised);
+                            zoom, bounds, windowState == kWindowMaximised, r.PreviewFromDesigner);
   };
 }
 

@@ -224,8 +224,10 @@ void TFormSestP::buildCommands() {
 }
 
 int TFormSestP::Show(QWidget* parent, const TSestVystup& doc, PrinterPort& port, const RenderHooks& hooks,
-                     bool allowEdit, const QString& title, int zoomPercent, QRect bounds, bool maximised) {
+                     bool allowEdit, const QString& title, int zoomPercent, QRect bounds, bool maximised,
+                     bool fromDesigner) {
   TFormSestP preview(doc, port, hooks, allowEdit, title, zoomPercent, parent);
+  preview.setOpenedFromDesigner(fromDesigner);
   // Bounds remembered on a screen that is no longer there are not used.
   if (bounds.isValid() && QGuiApplication::screenAt(bounds.center())) preview.setGeometry(bounds);
   if (maximised) preview.setWindowState(preview.windowState() | Qt::WindowMaximized);
@@ -307,7 +309,9 @@ void TFormSestP::openPageSelect() {
   pageSelect_->activateWindow();
 }
 
-void TFormSestP::reject() { done(allowEdit_ ? kEditTemplate : kClosed); }
+// Only the designer's preview goes back to editing on Esc or its close button;
+// closing the host's preview must not open the designer.
+void TFormSestP::reject() { done(allowEdit_ && fromDesigner_ ? kEditTemplate : kClosed); }
 
 void TFormSestP::done(int result) {
   if (pageSelect_) pageSelect_->hide();

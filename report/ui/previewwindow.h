@@ -7,7 +7,9 @@
 // the window) and prints through the given printer port. exec() returns 1 when
 // the preview was closed ("Zavřít náhled"), 2 when the template is to be edited
 // ("Oprava předlohy...", only offered when editing is allowed). Esc and closing
-// the window count as 2 where editing is allowed, else as 1.
+// the window count as 2 in a preview opened from the designer that allows
+// editing (they go back to the design), else as 1: a preview of the host's
+// printout that offers "Oprava předlohy..." just closes.
 //
 // Every command is a menu item and a toolbar button of the same text:
 //   zoom "32" … "300" (factors 0.32 … 3.00), first/previous/next/last page,
@@ -70,7 +72,8 @@ class TFormSestP : public QDialog {
   // Shows the preview modally, in `bounds` when they lie on a screen (else at
   // its own size), maximised if asked; returns 1 or 2 as exec() does.
   static int Show(QWidget* parent, const TSestVystup& doc, PrinterPort& port, const RenderHooks& hooks,
-                  bool allowEdit, const QString& title, int zoomPercent, QRect bounds, bool maximised);
+                  bool allowEdit, const QString& title, int zoomPercent, QRect bounds, bool maximised,
+                  bool fromDesigner = false);
 
   // The page shown, from 1 (0 when the document has no page), and their count.
   int currentPage() const;
@@ -78,6 +81,9 @@ class TFormSestP : public QDialog {
   // The zoom factor: 0.32 … 3.00.
   double zoom() const;
   bool editAllowed() const { return allowEdit_; }
+  // The preview was opened from the designer: Esc goes back to editing.
+  bool openedFromDesigner() const { return fromDesigner_; }
+  void setOpenedFromDesigner(bool fromDesigner) { fromDesigner_ = fromDesigner; }
 
   // Shows page `page` (from 1), kept within 1 … pageCount().
   void showPage(int page);
@@ -121,6 +127,7 @@ class TFormSestP : public QDialog {
   PrinterPort& port_;
   RenderHooks hooks_;
   bool allowEdit_;
+  bool fromDesigner_ = false;
   QString title_;
   int zoomIndex_ = 6;  // into kZoomPercents
   int wheelTurn_ = 0;  // Ctrl+wheel turned so far towards the next zoom step

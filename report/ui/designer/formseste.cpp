@@ -440,16 +440,22 @@ void TFormSestE::runWithDesignedTemplate(const std::function<void()>& run) {
   // The component runs the template as designed, given to it as a stored
   // template for this one run; its own settings come back afterwards.
   pushToComponent();
-  const bool stored = sestava_.IsStored;
+  const bool stored = sestava_.IsStored, allowEdit = sestava_.AllowTemplateEdit,
+             fromDesigner = sestava_.PreviewFromDesigner;
   const TPredloha predloha = sestava_.Predloha;
   const auto loader = sestava_.OnNactiPredlohu;
   sestava_.IsStored = true;
   sestava_.Predloha = FormatTemplate(sestava_.definition());
   sestava_.OnNactiPredlohu = nullptr;
+  // Its preview offers "Oprava předlohy...", and Esc there comes back here too.
+  sestava_.AllowTemplateEdit = true;
+  sestava_.PreviewFromDesigner = true;
   run();
   sestava_.IsStored = stored;
   sestava_.Predloha = predloha;
   sestava_.OnNactiPredlohu = loader;
+  sestava_.AllowTemplateEdit = allowEdit;
+  sestava_.PreviewFromDesigner = fromDesigner;
 }
 
 void TFormSestE::preview() {

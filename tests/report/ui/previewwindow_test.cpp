@@ -316,30 +316,40 @@ void PreviewWindowTest::pageSelect() {
 
 void PreviewWindowTest::results_data() {
   QTest::addColumn<bool>("allowEdit");
-  QTest::addColumn<QString>("how");  // a toolbar button, "menu:" and a menu item, or a key
+  QTest::addColumn<bool>("fromDesigner");
+  QTest::addColumn<QString>("how");  // a toolbar button, "menu:" and a menu item, a key, or "close"
   QTest::addColumn<int>("result");   // 0: still open
-  QTest::newRow("close") << false << u"Zavřít náhled"_s << 1;
-  QTest::newRow("close, editable") << true << u"Zavřít náhled"_s << 1;
-  QTest::newRow("close from the menu") << true << u"menu:Zavřít náhled"_s << 1;
-  QTest::newRow("edit") << true << u"Oprava předlohy..."_s << 2;
-  QTest::newRow("edit from the menu") << true << u"menu:Oprava předlohy..."_s << 2;
-  QTest::newRow("Ctrl+E") << true << u"Ctrl+E"_s << 2;
-  QTest::newRow("Ctrl+E, not editable") << false << u"Ctrl+E"_s << 0;
-  QTest::newRow("Esc") << false << u"Esc"_s << 1;
-  QTest::newRow("Esc, editable") << true << u"Esc"_s << 2;
+  QTest::newRow("close") << false << false << u"Zavřít náhled"_s << 1;
+  QTest::newRow("close, editable") << true << false << u"Zavřít náhled"_s << 1;
+  QTest::newRow("close from the menu") << true << false << u"menu:Zavřít náhled"_s << 1;
+  QTest::newRow("close, designer's") << true << true << u"Zavřít náhled"_s << 1;
+  QTest::newRow("edit") << true << false << u"Oprava předlohy..."_s << 2;
+  QTest::newRow("edit from the menu") << true << false << u"menu:Oprava předlohy..."_s << 2;
+  QTest::newRow("Ctrl+E") << true << false << u"Ctrl+E"_s << 2;
+  QTest::newRow("Ctrl+E, not editable") << false << false << u"Ctrl+E"_s << 0;
+  QTest::newRow("Esc") << false << false << u"Esc"_s << 1;
+  // A host's preview that offers editing still just closes on Esc.
+  QTest::newRow("Esc, editable") << true << false << u"Esc"_s << 1;
+  QTest::newRow("Esc, designer's") << true << true << u"Esc"_s << 2;
+  QTest::newRow("Esc, designer's, not editable") << false << true << u"Esc"_s << 1;
+  QTest::newRow("close button, editable") << true << false << u"close"_s << 1;
+  QTest::newRow("close button, designer's") << true << true << u"close"_s << 2;
 }
 
 void PreviewWindowTest::results() {
   QFETCH(bool, allowEdit);
+  QFETCH(bool, fromDesigner);
   QFETCH(QString, how);
   QFETCH(int, result);
   FakePrinterPort port;
   TFormSestP preview(doc_, port, {}, allowEdit, u"Ukázka"_s, 50);
+  preview.setOpenedFromDesigner(fromDesigner);
   ShowActive(&preview);
   QCOMPARE(ToolButton(&preview, u"Oprava předlohy..."_s)->isEnabled(), allowEdit);
   QCOMPARE(MenuItem(&preview, u"Oprava předlohy..."_s)->isEnabled(), allowEdit);
   if (how == u"Ctrl+E") QTest::keyClick(&preview, Qt::Key_E, Qt::ControlModifier);
   else if (how == u"Esc") QTest::keyClick(&preview, Qt::Key_Escape);
+  else if (how == u"close") preview.close();
   else if (how.startsWith(u"menu:")) MenuItem(&preview, how.mid(5))->trigger();
   else uitest::Click(ToolButton(&preview, how));
   QCOMPARE(preview.isVisible(), result == 0);
@@ -349,15 +359,19 @@ void PreviewWindowTest::results() {
 void PreviewWindowTest::execReturnsResult_data() {
   QTest::addColumn<bool>("allowEdit");
   QTest::addColumn<bool>("viaShow");
-  QTest::newRow("exec") << false << false;
-  QTest::newRow("exec, editable") << true << false;
-  QTest::newRow("Show, editable") << true << true;
+  QTest::addColumn<bool>("fromDesigner");
+  QTest::newRow("exec") << false << false << false;
+  QTest::newRow("exec, editable") << true << false << false;
+  QTest::newRow("exec, editable, designer's") << true << false << true;
+  QTest::newRow("Show, editable") << true << true << false;
+  QTest::newRow("Show, editable, designer's") << true << true << true;
 }
 
 // The window runs modally; Esc is pressed once it is up.
 void PreviewWindowTest::execReturnsResult() {
   QFETCH(bool, allowEdit);
   QFETCH(bool, viaShow);
+  QFETCH(bool, fromDesigner);
   FakePrinterPort port;
   const QRect bounds(40, 30, 640, 480);
   QRect seen;
@@ -372,13 +386,14 @@ void PreviewWindowTest::execReturnsResult() {
   });
   int result = 0;
   if (viaShow) {
-    result = TFormSestP::Show(nullptr, doc_, port, {}, allowEdit, u"Ukázka"_s, 75, bounds, false);
+    result = TFormSestP::Show(nullptr, doc_, port, {}, allowEdit, u"Ukázka"_s, 75, bounds, false, fromDesigner);
     QCOMPARE(seen, bounds);
   } else {
     TFormSestP preview(doc_, port, {}, allowEdit, u"Ukázka"_s, 75);
+    preview.setOpenedFromDesigner(fromDesigner);
     result = preview.exec();
   }
-  QCOMPARE(result, allowEdit ? 2 : 1);
+  QCOMPARE(result, allowEdit && fromDesigner ? 2 : 1);
 }
 
 void PreviewWindowTest::printing_data() {

@@ -37,6 +37,7 @@
 #include "report/ui/designer/sestdlg.h"
 #include "report/ui/designer/templatelines.h"
 #include "report/ui/messages.h"
+#include "report/ui/previewwindow.h"
 #include "uitestsupport.h"
 
 using namespace Qt::StringLiterals;
@@ -127,6 +128,8 @@ class DesignerWindowTest : public QObject {
   void savedLineBreaksRoundTrip();
   void closing_data();
   void closing();
+  void previewEscape_data();
+  void previewEscape();
   void newTemplate_data();
   void newTemplate();
   void functions();
@@ -611,6 +614,54 @@ void DesignerWindowTest::closing() {
   QCOMPARE(closedSpy.count(), closed ? 1 : 0);
   QCOMPARE(designertest::ReadAll(d.file()) != original, saved);
   QCOMPARE(d.doc().changed(), change && !saved);
+}
+
+void DesignerWindowTest::previewEscape_data() {
+  QTest::addColumn<bool>("fromDesigner");  // the designer's "Ukázka před tiskem", else the host's Preview
+  QTest::addColumn<bool>("allowEdit");     // the host offers "Oprava předlohy..."
+  QTest::addColumn<QString>("how");        // "Esc" or "close" (the window's close button)
+  QTest::addColumn<int>("result");
+  QTest::newRow("host, editable, Esc") << false << true << u"Esc"_s << 1;
+  QTest::newRow("host, editable, close") << false << true << u"close"_s << 1;
+  QTest::newRow("host, Esc") << false << false << u"Esc"_s << 1;
+  QTest::newRow("designer, Esc") << true << false << u"Esc"_s << 2;
+  QTest::newRow("designer, close") << true << false << u"close"_s << 2;
+}
+
+// Esc in the host's preview closes it even where it offers "Oprava předlohy...";
+// only the designer's own preview goes back to editing.
+void DesignerWindowTest::previewEscape() {
+  QFETCH(bool, fromDesigner);
+  QFETCH(bool, allowEdit);
+  QFETCH(QString, how);
+  QFETCH(int, result);
+  Designer d;
+  ShowActive(d.form.get());
+  d.sestava->OnGetData = [](TSestavaD&) {};
+  d.sestava->OnStepData = [](TSestavaD&, int) { return int(srBofEof); };
+  d.sestava->AllowTemplateEdit = allowEdit;
+  bool offered = false;
+  QTimer::singleShot(0, [&] {
+    auto* preview = qobject_cast<TFormSestP*>(QApplication::activeModalWidget());
+    QVERIFY(preview);
+    offered = preview->editAllowed();
+    if (how == u"Esc") QTest::keyClick(preview, Qt::Key_Escape);
+    else preview->close();
+  });
+  QTimer::singleShot(10000, [] {  // never hangs
+    if (auto* w = qobject_cast<QDialog*>(QApplication::activeModalWidget())) w->done(-1);
+  });
+  ScriptedMessages noBoxes;
+  if (fromDesigner) {
+    d.form->command(u"Ukázka před tiskem"_s)->trigger();
+  } else {
+    d.form->hide();
+    (void)d.sestava->Preview();
+  }
+  QCOMPARE(d.sestava->lastPreviewResult(), result);
+  QCOMPARE(offered, allowEdit || fromDesigner);
+  QVERIFY(!d.sestava->PreviewFromDesigner);  // as the host left it
+  QVERIFY(noBoxes.texts.isEmpty());
 }
 
 void DesignerWindowTest::newTemplate_data() {
