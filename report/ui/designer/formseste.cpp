@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -13,6 +14,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScrollArea>
+#include <QStandardPaths>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
@@ -388,16 +390,38 @@ void TFormSestE::pushToComponent() {
 bool TFormSestE::saveTemplate() {
   properties_->commitText();
   pushToComponent();
-  bool ok = true;
-  if (sestava_.IsStored && !sestava_.OnUlozPredlohu) sestava_.Predloha = FormatTemplate(sestava_.definition());
-  else ok = sestava_.SaveTemplate();
-  if (!ok) {
-    ReportMessages::Error(this, QStringLiteral("Předlohou se nepodařilo uložit."));
+  if (sestava_.IsStored && !sestava_.OnUlozPredlohu) {
+    sestava_.Predloha = FormatTemplate(sestava_.definition());
+  } else if (!sestava_.SaveTemplate()) {
+    // The component has told the user when its own file could not be written;
+    // a host's OnUlozPredlohu tells nothing. One box either way.
+    if (sestava_.OnUlozPredlohu) ReportMessages::Error(this, QStringLiteral("Předlohou se nepodařilo uložit."));
     return false;
   }
   document_.setChanged(false);
   updateTitle();
   return true;
+}
+
+QString TFormSestE::SaveAsStartPath(const QString& templateFile, bool folderWritable, const QString& userFolder) {
+  const QFileInfo current(templateFile);
+  // A template kept where the user cannot write (an installed copy's data
+  // folder) becomes the user's own copy in the program's configuration folder.
+  if (folderWritable || userFolder.isEmpty()) return current.absoluteFilePath();
+  const QString name = current.fileName().isEmpty() ? QStringLiteral("zostava.pts") : current.fileName();
+  return QDir(userFolder).filePath(name);
+}
+
+QString TFormSestE::saveAsStartPath() const {
+  const QString file = sestava_.GetTemplateFileName();
+  const QFileInfo folder(QFileInfo(file).absolutePath());
+  const bool writable = folder.isDir() && folder.isWritable();
+  QString own;
+  if (!writable) {
+    own = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    if (!own.isEmpty() && !QDir().mkpath(own)) own.clear();
+  }
+  return SaveAsStartPath(file, writable, own);
 }
 
 void TFormSestE::saveTemplateAs() {
@@ -406,10 +430,31 @@ void TFormSestE::saveTemplateAs() {
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setNameFilter(QStringLiteral("Předlohy tiskových sestav (*.pts *.PTS)"));
   dialog.setDefaultSuffix(QStringLiteral("pts"));
+  const QFileInfo start(saveAsStartPath());
+  dialog.setDirectory(start.absolutePath());
+  dialog.selectFile(start.fileName());
   if (runDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  const QString file = dialog.selectedFiles().first();
   pushToComponent();
-  if (!sestava_.SaveTemplateAs(dialog.selectedFiles().first()))
-    ReportMessages::Error(this, QStringLiteral("Předlohou se nepodařilo uložit."));
+  if (!sestava_.SaveTemplateAs(file)) {
+    // As with saving: the component has reported a failure of its own.
+    if (sestava_.OnUlozPredlohuJako) ReportMessages::Error(this, QStringLiteral("Předlohou se nepodařilo uložit."));
+    return;
+  }
+  // A stored template stays in the component, and a host that saves under new
+  // names itself keeps its files; otherwise a template file (*.pts) is where the
+  // template now lives: saving goes there, and the next run reads it.
+  const QFileInfo saved(file);
+  if (sestava_.IsStored || sestava_.OnUlozPredlohuJako || saved.suffix() != QStringLiteral("pts")) return;
+  const QString dir = saved.absolutePath();
+  const QString currentDir = QFileInfo(sestava_.GetTemplateFileName()).absolutePath();
+  sestava_.setReportName(saved.fileName());
+  if (QFileInfo(dir).canonicalFilePath() != QFileInfo(currentDir).canonicalFilePath()) {
+    sestava_.ReportDirIgnore = false;
+    sestava_.setReportDir(dir);
+  }
+  document_.setChanged(false);
+  updateTitle();
 }
 
 void TFormSestE::deleteSelected() {

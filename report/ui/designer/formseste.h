@@ -93,6 +93,11 @@ class TFormSestE : public QMainWindow {
   void removeFunction(int index);
   void chooseFont();
 
+  // Where "Uložit předlohu jako..." starts: the template's own file when its
+  // folder can be written, else the same name in `userFolder` (the user's own
+  // configuration folder of the program; empty: none).
+  static QString SaveAsStartPath(const QString& templateFile, bool folderWritable, const QString& userFolder);
+
   // Shows the window modally and returns when it has closed.
   void runModal();
 
@@ -120,6 +125,7 @@ class TFormSestE : public QMainWindow {
   void place(int section, QPoint at);
   void arrowKey(int dx, int dy, bool resize);
   QString iniPath() const;
+  QString saveAsStartPath() const;
 
   TSestava& sestava_;
   TemplateDocument document_;

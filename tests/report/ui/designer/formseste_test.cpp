@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QFontDialog>
 #include <QLineEdit>
 #include <QListWidget>
@@ -128,6 +129,12 @@ class DesignerWindowTest : public QObject {
   void savedLineBreaksRoundTrip();
   void closing_data();
   void closing();
+  void failedSaveShowsOneBox_data();
+  void failedSaveShowsOneBox();
+  void saveAsMovesTheTemplate_data();
+  void saveAsMovesTheTemplate();
+  void saveAsStartPath_data();
+  void saveAsStartPath();
   void previewEscape_data();
   void previewEscape();
   void newTemplate_data();
@@ -589,9 +596,10 @@ void DesignerWindowTest::closing_data() {
   QTest::newRow("cancel") << true << int(Answer::Cancel) << false << false << false << QStringList{ask};
   QTest::newRow("no") << true << int(Answer::No) << false << true << false << QStringList{ask};
   QTest::newRow("yes") << true << int(Answer::Yes) << false << true << true << QStringList{ask};
+  // One box tells that the save failed; the window stays open, unsaved.
   QTest::newRow("yes, the save fails")
       << true << int(Answer::Yes) << true << false << false
-      << QStringList{ask, u"Soubor s předlohou se nepodařilo uložit."_s, u"Předlohou se nepodařilo uložit."_s};
+      << QStringList{ask, u"Soubor s předlohou se nepodařilo uložit."_s};
 }
 
 void DesignerWindowTest::closing() {
@@ -614,6 +622,147 @@ void DesignerWindowTest::closing() {
   QCOMPARE(closedSpy.count(), closed ? 1 : 0);
   QCOMPARE(designertest::ReadAll(d.file()) != original, saved);
   QCOMPARE(d.doc().changed(), change && !saved);
+}
+
+void DesignerWindowTest::failedSaveShowsOneBox_data() {
+  QTest::addColumn<QString>("how");      // "Ctrl+S", a command, or "close" (answered Yes)
+  QTest::addColumn<bool>("hostSaves");   // OnUlozPredlohu assigned (and failing)
+  QTest::addColumn<QStringList>("boxes");
+  const QString ask = u"V předloze sestavy byly provedeny změny. Uložit?"_s;
+  const QString file = u"Soubor s předlohou se nepodařilo uložit."_s;  // the component's own
+  const QString designer = u"Předlohou se nepodařilo uložit."_s;
+  QTest::newRow("Ctrl+S, file") << u"Ctrl+S"_s << false << QStringList{file};
+  QTest::newRow("Ctrl+S, host") << u"Ctrl+S"_s << true << QStringList{designer};
+  QTest::newRow("toolbar, file") << u"Uložit předlohu"_s << false << QStringList{file};
+  QTest::newRow("closing, file") << u"close"_s << false << QStringList{ask, file};
+  QTest::newRow("closing, host") << u"close"_s << true << QStringList{ask, designer};
+  QTest::newRow("closing twice, file") << u"close twice"_s << false << QStringList{ask, file, ask, file};
+}
+
+// A save that fails is told once, whoever failed; the template stays unsaved
+// and the window open.
+void DesignerWindowTest::failedSaveShowsOneBox() {
+  QFETCH(QString, how);
+  QFETCH(bool, hostSaves);
+  QFETCH(QStringList, boxes);
+  Designer d;
+  ShowActive(d.form.get());
+  const QByteArray original = designertest::ReadAll(d.file());
+  Drag(d.widget(kCaption1), InElement(30, 10), QPoint(10, 0));
+  int hostCalls = 0;
+  if (hostSaves) d.sestava->OnUlozPredlohu = [&](TSestava&) { return ++hostCalls, false; };
+  else d.sestava->setReportDir(d.dir.filePath(u"chybi"_s));  // a folder that is not there
+  QSignalSpy closedSpy(d.form.get(), &TFormSestE::closed);
+  ScriptedMessages messages({Answer::Yes, Answer::Ok, Answer::Yes, Answer::Ok});
+  if (how == u"Ctrl+S") {
+    QTest::keyClick(d.form.get(), Qt::Key_S, Qt::ControlModifier);
+  } else if (how.startsWith(u"close")) {
+    d.form->close();
+    if (how == u"close twice") d.form->close();
+  } else {
+    d.form->command(how)->trigger();
+  }
+  QCOMPARE(messages.texts, boxes);
+  QCOMPARE(hostCalls, hostSaves ? 1 : 0);
+  QVERIFY(d.form->isVisible());
+  QCOMPARE(closedSpy.count(), 0);
+  QVERIFY(d.doc().changed());
+  QVERIFY(d.form->windowTitle().endsWith(u" *"_s));
+  QCOMPARE(designertest::ReadAll(d.file()), original);
+}
+
+void DesignerWindowTest::saveAsMovesTheTemplate_data() {
+  QTest::addColumn<QString>("target");   // relative to the test's folder
+  QTest::addColumn<bool>("programDir");  // the template is found through the program's folder
+  QTest::addColumn<bool>("moved");       // the component and the next save use the new file
+  QTest::addColumn<QStringList>("boxes");
+  QTest::newRow("another folder") << u"vlastni/zostava.pts"_s << false << true << QStringList{};
+  QTest::newRow("another folder, program's folder") << u"vlastni/zostava.pts"_s << true << true << QStringList{};
+  QTest::newRow("same folder, new name") << u"jina.pts"_s << false << true << QStringList{};
+  QTest::newRow("same folder, program's folder") << u"jina.pts"_s << true << true << QStringList{};
+  QTest::newRow("not a template's name") << u"vlastni/kopie.txt"_s << false << false << QStringList{};
+  QTest::newRow("folder missing") << u"chybi/zostava.pts"_s << false << false
+                                  << QStringList{u"Soubor s předlohou se nepodařilo uložit."_s};
+}
+
+// "Uložit předlohu jako..." writes the template as designed; afterwards the
+// template lives in the new file: the window is saved, Ctrl+S writes there and
+// the component's next run reads it.
+void DesignerWindowTest::saveAsMovesTheTemplate() {
+  QFETCH(QString, target);
+  QFETCH(bool, programDir);
+  QFETCH(bool, moved);
+  QFETCH(QStringList, boxes);
+  Designer d;
+  if (programDir) {
+    d.sestava->ReportDirIgnore = true;
+    d.sestava->setProgramDirectory(d.dir.path());
+  }
+  QVERIFY(QDir(d.dir.path()).mkpath(u"vlastni"_s));
+  ShowActive(d.form.get());
+  const QByteArray original = designertest::ReadAll(d.file());
+  const QString path = d.dir.filePath(target);
+  Drag(d.widget(kCaption1), InElement(30, 10), QPoint(10, 0));
+  QString startedIn;
+  d.form->dialogRunner = [&](QDialog& dialog) {
+    auto* files = qobject_cast<QFileDialog*>(&dialog);
+    if (!files) return int(QDialog::Rejected);
+    startedIn = files->selectedFiles().value(0);
+    files->selectFile(path);
+    return int(QDialog::Accepted);
+  };
+  ScriptedMessages messages;
+  d.form->command(u"Uložit předlohu jako..."_s)->trigger();
+  QCOMPARE(messages.texts, boxes);
+  QCOMPARE(QFileInfo(startedIn).canonicalFilePath(), QFileInfo(d.file()).canonicalFilePath());
+  QCOMPARE(designertest::ReadAll(d.file()), original);  // the old file as it was
+  const bool written = boxes.isEmpty();
+  QCOMPARE(QFileInfo::exists(path), written);
+  if (written) {
+    QStringList lines;
+    QVERIFY(ReadTemplateFile(path, &lines).ok);
+    QCOMPARE(lines, FormatTemplate(d.sestava->definition()));
+  }
+  QCOMPARE(d.doc().changed(), !moved);
+  QCOMPARE(d.form->windowTitle().endsWith(u" *"_s), !moved);
+  const QString now = QFileInfo(d.sestava->GetTemplateFileName()).canonicalFilePath();
+  QCOMPARE(now, QFileInfo(moved ? path : d.file()).canonicalFilePath());
+  if (!moved) return;
+  QVERIFY(d.form->windowTitle().contains(QFileInfo(path).fileName()));
+  // Saving goes on in the new file, keeping its ".BAK" there.
+  Drag(d.widget(kCaption1), InElement(30, 10), QPoint(10, 0));
+  QTest::keyClick(d.form.get(), Qt::Key_S, Qt::ControlModifier);
+  QVERIFY(messages.texts.isEmpty());
+  QVERIFY(!d.doc().changed());
+  QVERIFY(QFileInfo::exists(TemplateBackupPath(path)));
+  QCOMPARE(designertest::ReadAll(d.file()), original);
+  // The next run reads the new file.
+  d.form->close();
+  QVERIFY(d.sestava->LoadTemplate(true));
+  QCOMPARE(d.sestava->definition().sections[kSectionHeader].elements.at(1).left, 110);
+}
+
+void DesignerWindowTest::saveAsStartPath_data() {
+  QTest::addColumn<QString>("file");
+  QTest::addColumn<bool>("writable");
+  QTest::addColumn<QString>("userFolder");
+  QTest::addColumn<QString>("start");
+  QTest::newRow("writable folder") << u"/opt/t/zostava.pts"_s << true << u"/home/u/.config/tab97"_s
+                                   << u"/opt/t/zostava.pts"_s;
+  QTest::newRow("read-only folder") << u"/usr/share/tab97/zostava.pts"_s << false << u"/home/u/.config/tab97"_s
+                                    << u"/home/u/.config/tab97/zostava.pts"_s;
+  QTest::newRow("read-only, another name") << u"/usr/share/x/tisk.pts"_s << false << u"/home/u/.config/x"_s
+                                           << u"/home/u/.config/x/tisk.pts"_s;
+  QTest::newRow("read-only, no user folder") << u"/usr/share/tab97/zostava.pts"_s << false << QString()
+                                             << u"/usr/share/tab97/zostava.pts"_s;
+}
+
+void DesignerWindowTest::saveAsStartPath() {
+  QFETCH(QString, file);
+  QFETCH(bool, writable);
+  QFETCH(QString, userFolder);
+  QFETCH(QString, start);
+  QCOMPARE(TFormSestE::SaveAsStartPath(file, writable, userFolder), start);
 }
 
 void DesignerWindowTest::previewEscape_data() {
