@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "res/chart/chartscale.h"
+
 namespace tab97 {
 
 class ChartHost {
@@ -14,7 +16,5 @@ class ChartHost {
   virtual bool LoadChart(const QString& path) = 0;
   virtual void ShowModal() = 0;
 };
-
-inline constexpr char kChartFileName[] = "DiagrTS.bmp";
 
 }  // namespace tab97

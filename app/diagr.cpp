@@ -261,7 +261,7 @@ bool TDiagramForm::LoadChart(const QString& path) {
   if (chart.isNull()) return false;
   picture_ = chart;
   ImageTS_->SetPicture(QPixmap::fromImage(chart));
-  QImage navigator(QFileInfo(path).dir().filePath(QString::fromLatin1(kNavigatorFileName)));
+  QImage navigator(QFileInfo(path).dir().filePath(QString::fromLatin1(chart::kNavigatorFile)));
   if (navigator.isNull()) {
     navigator = chart.scaled(diagram::kNavigatorWidth, diagram::kNavigatorHeight, Qt::IgnoreAspectRatio,
                              Qt::SmoothTransformation);

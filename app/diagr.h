@@ -27,9 +27,6 @@ class MarkerShape;
 class NavigatorFrame;
 }  // namespace diagram_widgets
 
-// The navigator's small picture, written beside the chart by the chart generator.
-inline constexpr char kNavigatorFileName[] = "DiagrTSNahled.bmp";
-
 class TDiagramForm : public QDialog, public ChartHost {
   Q_OBJECT
  public:

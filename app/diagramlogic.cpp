@@ -12,12 +12,6 @@ namespace tab97::diagram {
 
 namespace {
 
-// Scales of the chart bitmap.
-constexpr double kPixelsPerEntropy = 100.0;  // per kJ/(kg K)
-constexpr double kEntropyOrigin = 35.0;      // x of s = 0
-constexpr double kPixelsPerKelvin = 2.0;
-constexpr double kTemperatureOrigin = 1674.0;  // y of t = 0 °C
-
 bool Finite(double x) { return std::isfinite(x); }
 
 }  // namespace
@@ -38,12 +32,12 @@ int RoundHalfEven(double x) {
 }
 
 int MarkerLeft(double S, const Rect& chart) {
-  const double x = (kPixelsPerEntropy * S + kEntropyOrigin) / kChartWidth * chart.Width;
+  const double x = chart::PixelX(S) / kChartWidth * chart.Width;
   return RoundHalfEven(x) - kMarkerHalf + chart.Left;
 }
 
 int MarkerTop(double T, const Rect& chart) {
-  const double y = (kTemperatureOrigin - kPixelsPerKelvin * T) / kChartHeight * chart.Height;
+  const double y = chart::PixelY(T) / kChartHeight * chart.Height;
   return RoundHalfEven(y) - kMarkerHalf + chart.Top;
 }
 

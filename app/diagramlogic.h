@@ -13,13 +13,13 @@
 
 #include "app/config.h"
 #include "app/mainstate.h"
+#include "res/chart/chartscale.h"
 
 namespace tab97::diagram {
 
-// The chart bitmap: 1000 × 1700 pixels, x = 100·s + 35 (s in kJ/(kg K)),
-// y = 1674 − 2·t (t in °C).
-inline constexpr int kChartWidth = 1000;
-inline constexpr int kChartHeight = 1700;
+// The chart bitmap, drawn by the chart generator to the scales of chartscale.h.
+inline constexpr int kChartWidth = chart::kWidth;
+inline constexpr int kChartHeight = chart::kHeight;
 
 // Markers bod1 .. bod12: rings of 13 × 13 pixels, large enough to find on the
 // busy chart, centred on the state's pixel (an odd size has a middle pixel).

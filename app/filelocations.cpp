@@ -11,7 +11,7 @@ namespace tab97 {
 
 QString ResourceDirFor(const QString& programDir) {
   const QString own = WithTrailingSeparator(programDir);
-  if (QFileInfo::exists(own + QString::fromLatin1(kChartFileName))) return own;
+  if (QFileInfo::exists(own + QString::fromLatin1(chart::kChartFile))) return own;
   const QString installed = QDir::cleanPath(own + QStringLiteral("../share/tab97"));
   if (QFileInfo(installed).isDir()) return WithTrailingSeparator(installed);
   return own;

@@ -247,7 +247,7 @@ bool ThlavniForm::event(QEvent* event) {
 
 void ThlavniForm::FormActivate() {
   if (state_.DiagramLoaded || chartHost_ == nullptr) return;
-  const QString path = state_.ResourceDir + QString::fromLatin1(kChartFileName);
+  const QString path = state_.ResourceDir + QString::fromLatin1(chart::kChartFile);
   if (chartHost_->LoadChart(path)) {
     state_.DiagramLoaded = true;
     return;

@@ -120,7 +120,7 @@ void EvaluateFunction(tab97::ThlavniForm& form, int group, int index, const QStr
 bool ShootDiagram(tab97::ThlavniForm& form, const QString& programDir, const QDir& dir, const QString& suffix) {
   tab97::TDiagramForm diagram(form.State());
   diagram.SetScreenSize(QSize(1280, 1024));
-  if (!diagram.LoadChart(programDir + QString::fromLatin1(tab97::kChartFileName))) {
+  if (!diagram.LoadChart(programDir + QString::fromLatin1(tab97::chart::kChartFile))) {
     std::fprintf(stderr, "cannot load the chart from %s\n", qPrintable(programDir));
     return false;
   }

@@ -13,7 +13,7 @@
 
 namespace {
 
-using namespace if97;
+using namespace numerics;
 
 // A smooth monotone function of about the cost of a short polynomial.
 double Poly(double x) { return ((0.02 * x + 0.3) * x + 1.5) * x - 7; }

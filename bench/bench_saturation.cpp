@@ -8,6 +8,7 @@
 
 #include "props/region3.h"
 #include "props/saturation.h"
+#include "props/saturation3.h"
 
 namespace {
 

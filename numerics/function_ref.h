@@ -15,7 +15,7 @@
 #include <type_traits>
 #include <utility>
 
-namespace if97 {
+namespace numerics {
 
 template <class Signature>
 class FunctionRef;
@@ -48,4 +48,4 @@ class FunctionRef<R(Args...)> {
   R (*call_)(Store, Args...) = nullptr;
 };
 
-}  // namespace if97
+}  // namespace numerics

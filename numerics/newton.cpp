@@ -6,7 +6,7 @@
 
 #include "numerics/roots.h"
 
-namespace if97 {
+namespace numerics {
 namespace {
 
 // A pivot below the absolute threshold, or NaN, is unusable.
@@ -131,4 +131,4 @@ void Newton2D(PairFunction Func, double& U, double& W, double U0, double W0, dou
   W = bestW;
 }
 
-}  // namespace if97
+}  // namespace numerics

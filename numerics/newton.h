@@ -7,7 +7,7 @@
 
 #include "numerics/function_ref.h"
 
-namespace if97 {
+namespace numerics {
 
 // Augmented matrix of up to 4 unknowns, indexed from 1: A(row, col), rows 1…n,
 // columns 1…n the coefficients and column n + 1 the right-hand side. On success
@@ -53,4 +53,4 @@ inline constexpr int kNewtonPassLimit = 200;
 void Newton2D(PairFunction Func, double& U, double& W, double U0, double W0, double Percent, double Target1,
               double Target2);
 
-}  // namespace if97
+}  // namespace numerics

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <utility>
 
-namespace if97 {
+namespace numerics {
 namespace {
 
 // The evaluated point whose value lies nearest the target.
@@ -192,4 +192,4 @@ double RefineRootA(Pair X, Pair F, TargetFunctionA f, double A, double Target, d
   return Refine(X, F, [&](double x) { return f(x, A); }, Target, Tol, true);
 }
 
-}  // namespace if97
+}  // namespace numerics

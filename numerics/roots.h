@@ -44,7 +44,7 @@
 
 #include "numerics/function_ref.h"
 
-namespace if97 {
+namespace numerics {
 
 using Pair = std::array<double, 2>;
 using TargetFunction = FunctionRef<double(double)>;
@@ -97,4 +97,4 @@ double RefineRoot(Pair X, Pair F, TargetFunction f, double Target, double Tol);
 // relative to 350.
 double RefineRootA(Pair X, Pair F, TargetFunctionA f, double A, double Target, double Tol);
 
-}  // namespace if97
+}  // namespace numerics

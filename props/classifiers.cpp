@@ -3,11 +3,9 @@
 #include "props/forward.h"
 #include "props/region3.h"
 #include "props/saturation.h"
+#include "props/saturation3.h"
 
 namespace if97 {
-
-using namespace limits;
-
 namespace {
 
 // Range tests are written as "not inside", so that NaN (every comparison false)
@@ -28,6 +26,7 @@ struct EntropyTraits {
   static constexpr double SolverScratch::*kB23 = &SolverScratch::sB23;
   static constexpr double SolverScratch::*k800C = &SolverScratch::s800C;
   static constexpr double SolverScratch::*k100MPa = &SolverScratch::s100MPa;
+  static constexpr double SolverScratch::*kPminField = &SolverScratch::sPmin;
   static constexpr double SolverScratch::*kWet0 = &SolverScratch::sWet0;
   static constexpr double SolverScratch::*kWet350 = &SolverScratch::sWet350;
   // Isochore lines of the wet region in V (kJ/(kg K)): saturated vapour at 350 °C,
@@ -37,6 +36,37 @@ struct EntropyTraits {
   static constexpr double kM0 = 0.044416275205, kK0 = 0.00019897506062;
   // (P,S) writes no saturation pressure.
   static constexpr bool kStorePs = false;
+  // (T,S): the entropy range is tested first.
+  static bool InRange(double S) { return S >= 0.0 && S <= kSmax; }
+  // Region-3 limit of (T,S): the entropy on the 100 MPa isobar (from a fit of its
+  // volume).
+  static bool BeyondRegion3(double T, double S) {
+    SolverScratch& s = gScratch;
+    s.v100MPa = Volume100MPa(T);
+    s.s100MPa = Entropy3(T, s.v100MPa);
+    return S <= s.s100MPa;
+  }
+};
+
+// (T,V) uses the volume itself where (T,S) evaluates the entropy at a volume.
+struct VolumeTraits {
+  static double Liquid(double T, double P) { return Region1V(T, P); }
+  static double Vapour(double T, double P) { return Region2V(T, P); }
+  static double Near(double, double V) { return V; }
+  static constexpr double SolverScratch::*kLiq = &SolverScratch::vLiq;
+  static constexpr double SolverScratch::*kVap = &SolverScratch::vVap;
+  static constexpr double SolverScratch::*kB23 = &SolverScratch::vB23;
+  static constexpr double SolverScratch::*k100MPa = &SolverScratch::v100MPa;
+  static constexpr double SolverScratch::*kPminField = &SolverScratch::vPmin;
+  // Any volume passes the range test; a volume below the range fails the
+  // 100 MPa tests of the regions.
+  static bool InRange(double) { return true; }
+  // Region-3 limit of (T,V): the pressure of the equation above 100 MPa; at volumes
+  // below Vmin3 the equation is not evaluated.
+  static bool BeyondRegion3(double T, double V) {
+    const double p = V <= kVmin3 ? 101.0 : Pressure3(T, V);
+    return p > kPmax;
+  }
 };
 
 struct EnthalpyTraits {
@@ -74,7 +104,7 @@ PropertyRegion ClassifyPY(double P, double Y, bool PreferMetastable) {
       return Y >= s.*Tr::k800C ? kOut : kRegionSteam;
     }
     s.*Tr::kLiq = Tr::Liquid(s.Ts, P);
-    if (Y < s.*Tr::kLiq) return Y <= Tr::Liquid(0.0, P) ? kOut : kRegionWater;
+    if (Y < s.*Tr::kLiq) return Y <= Tr::Liquid(kTmin, P) ? kOut : kRegionWater;
     // Wet steam; the metastable choice rests on the equilibrium dryness of Y.
     const double x = (Y - s.*Tr::kLiq) / (s.*Tr::kVap - s.*Tr::kLiq);
     if (x > kXMetastableMin && P <= kPMetastableMax && PreferMetastable) return kRegionMetastable;
@@ -87,8 +117,8 @@ PropertyRegion ClassifyPY(double P, double Y, bool PreferMetastable) {
     s.*Tr::k800C = Tr::Vapour(kTmax, P);
     return Y >= s.*Tr::k800C ? kOut : kRegionSteam;
   }
-  if (Y < Tr::Liquid(350.0, P)) return Y <= Tr::Liquid(0.0, P) ? kOut : kRegionWater;
-  if (P >= kPc) return kRegionCritical;
+  if (Y < Tr::Liquid(kT350, P)) return Y <= Tr::Liquid(kTmin, P) ? kOut : kRegionWater;
+  if (P >= kCriticalPressure) return kRegionCritical;
   s.Ts = SatTemperature(P);
   s.vLiq = SatLiquidVolume3(s.Ts, P);
   s.*Tr::kLiq = Tr::Near(s.Ts, s.vLiq);
@@ -102,11 +132,11 @@ PropertyRegion ClassifyPY(double P, double Y, bool PreferMetastable) {
 template <class Tr>
 PropertyRegion ClassifyVY(double V, double Y) {
   SolverScratch& s = gScratch;
-  if (Outside(V, kVc, kVmax) || Outside(Y, 0.0, Tr::kMax)) return kOut;
+  if (Outside(V, kCriticalVolume, kVmax) || Outside(Y, 0.0, Tr::kMax)) return kOut;
 
   s.Ts = SatTemperatureFromVapourVolume(V);
   s.ps = SatPressure(s.Ts);
-  s.*Tr::kVap = s.Ts >= 350.0 ? Tr::Near(s.Ts, V) : Tr::Vapour(s.Ts, s.ps);
+  s.*Tr::kVap = s.Ts >= kT350 ? Tr::Near(s.Ts, V) : Tr::Vapour(s.Ts, s.ps);
 
   // The isochore at 800 °C, for the dry side where it ends on the 800 °C isotherm.
   auto dryAt800C = [&s, V, Y]() {
@@ -116,7 +146,7 @@ PropertyRegion ClassifyVY(double V, double Y) {
   };
 
   if (Y >= s.*Tr::kVap) {  // dry side
-    if (V >= kVB350) return dryAt800C();
+    if (V >= kSatVapourVolume350) return dryAt800C();
     s.TB23 = B23TemperatureFromVolume(V);
     s.pB23 = B23Pressure(s.TB23);
     s.*Tr::kB23 = Tr::Near(s.TB23, V);
@@ -138,15 +168,60 @@ PropertyRegion ClassifyVY(double V, double Y) {
   return Y <= s.*Tr::kWet0 ? kOut : kRegionWet;
 }
 
+// (T,V) and (T,S); Y is the volume or the entropy.
+template <class Tr>
+PropertyRegion ClassifyTY(double T, double Y) {
+  SolverScratch& s = gScratch;
+  if (Outside(T, kTmin, kTmax) || !Tr::InRange(Y)) return kOut;
+
+  if (T < kT350) {
+    s.ps = SatPressure(T);
+    s.*Tr::kLiq = Tr::Liquid(T, s.ps);
+    if (Y < s.*Tr::kLiq) {
+      s.*Tr::k100MPa = Tr::Liquid(T, kPmax);
+      return Y <= s.*Tr::k100MPa ? kOut : kRegionWater;
+    }
+    s.*Tr::kVap = Tr::Vapour(T, s.ps);
+    if (Y <= s.*Tr::kVap) return kRegionWet;
+    s.*Tr::kPminField = Tr::Vapour(T, kPmin);
+    return Y >= s.*Tr::kPminField ? kOut : kRegionSteam;
+  }
+
+  if (T < kT590) {
+    s.pB23 = B23Pressure(T);
+    s.*Tr::kB23 = Tr::Vapour(T, s.pB23);
+    if (Y > s.*Tr::kB23) {
+      s.*Tr::kPminField = Tr::Vapour(T, kPmin);
+      return Y >= s.*Tr::kPminField ? kOut : kRegionSteam;
+    }
+    if (T < kCriticalTemperatureC) {
+      s.ps = SatPressure(T);
+      s.vLiq = SatLiquidVolume3(T, s.ps);
+      s.*Tr::kLiq = Tr::Near(T, s.vLiq);
+      if (Y >= s.*Tr::kLiq) {
+        s.vVap = SatVapourVolume3(T, s.ps);
+        s.*Tr::kVap = Tr::Near(T, s.vVap);
+        return Y <= s.*Tr::kVap ? kRegionWetCritical : kRegionCritical;
+      }
+    }
+    return Tr::BeyondRegion3(T, Y) ? kOut : kRegionCritical;
+  }
+
+  s.*Tr::k100MPa = Tr::Vapour(T, kPmax);
+  if (Y < s.*Tr::k100MPa) return kOut;
+  s.*Tr::kPminField = Tr::Vapour(T, kPmin);
+  return Y >= s.*Tr::kPminField ? kOut : kRegionSteam;
+}
+
 }  // namespace
 
 PropertyRegion ClassifyTP(double T, double P, bool PreferMetastable) {
   SolverScratch& s = gScratch;
-  if (Outside(T, 0.0, kTmax) || Outside(P, kPmin, kPmax)) return kOut;
+  if (Outside(T, kTmin, kTmax) || Outside(P, kPmin, kPmax)) return kOut;
 
   if (P > kP350) {
-    if (T < 350.0) return kRegionWater;
-    if (T > kTB23Top) return kRegionSteam;
+    if (T < kT350) return kRegionWater;
+    if (T > kT590) return kRegionSteam;
     s.pB23 = B23Pressure(T);
     return P >= s.pB23 ? kRegionCritical : kRegionSteam;
   }
@@ -167,101 +242,16 @@ PropertyRegion ClassifyTP(double T, double P, bool PreferMetastable) {
   return x > kXMetastableMin ? kRegionMetastable : kRegionWater;
 }
 
-PropertyRegion ClassifyTV(double T, double V) {
-  SolverScratch& s = gScratch;
-  if (Outside(T, 0.0, kTmax)) return kOut;
+PropertyRegion ClassifyTV(double T, double V) { return ClassifyTY<VolumeTraits>(T, V); }
 
-  if (T < 350.0) {
-    s.ps = SatPressure(T);
-    s.vLiq = Region1V(T, s.ps);
-    if (V < s.vLiq) {
-      s.v100MPa = Region1V(T, kPmax);
-      return V <= s.v100MPa ? kOut : kRegionWater;
-    }
-    s.vVap = Region2V(T, s.ps);
-    if (V <= s.vVap) return kRegionWet;
-    s.vPmin = Region2V(T, kPmin);
-    return V >= s.vPmin ? kOut : kRegionSteam;
-  }
-
-  if (T < kTB23Top) {
-    s.pB23 = B23Pressure(T);
-    s.vB23 = Region2V(T, s.pB23);
-    if (V > s.vB23) {
-      s.vPmin = Region2V(T, kPmin);
-      return V >= s.vPmin ? kOut : kRegionSteam;
-    }
-    if (T < kTc) {
-      s.ps = SatPressure(T);
-      s.vLiq = SatLiquidVolume3(T, s.ps);
-      if (V >= s.vLiq) {
-        s.vVap = SatVapourVolume3(T, s.ps);
-        return V <= s.vVap ? kRegionWetCritical : kRegionCritical;
-      }
-    }
-    // Region-3 pressure test; at volumes below Vmin3 the equation is not evaluated.
-    const double p = V <= kVmin3 ? 101.0 : Pressure3(T, V);
-    return p > kPmax ? kOut : kRegionCritical;
-  }
-
-  s.v100MPa = Region2V(T, kPmax);
-  if (V < s.v100MPa) return kOut;
-  s.vPmin = Region2V(T, kPmin);
-  return V >= s.vPmin ? kOut : kRegionSteam;
-}
-
-PropertyRegion ClassifyTS(double T, double S) {
-  SolverScratch& s = gScratch;
-  if (Outside(T, 0.0, kTmax) || Outside(S, 0.0, kSmax)) return kOut;
-
-  if (T < 350.0) {
-    s.ps = SatPressure(T);
-    s.sLiq = Region1S(T, s.ps);
-    if (S < s.sLiq) {
-      s.s100MPa = Region1S(T, kPmax);
-      return S <= s.s100MPa ? kOut : kRegionWater;
-    }
-    s.sVap = Region2S(T, s.ps);
-    if (S <= s.sVap) return kRegionWet;
-    s.sPmin = Region2S(T, kPmin);
-    return S >= s.sPmin ? kOut : kRegionSteam;
-  }
-
-  if (T < kTB23Top) {
-    s.pB23 = B23Pressure(T);
-    s.sB23 = Region2S(T, s.pB23);
-    if (S > s.sB23) {
-      s.sPmin = Region2S(T, kPmin);
-      return S >= s.sPmin ? kOut : kRegionSteam;
-    }
-    if (T < kTc) {
-      s.ps = SatPressure(T);
-      s.vLiq = SatLiquidVolume3(T, s.ps);
-      s.sLiq = Entropy3(T, s.vLiq);
-      if (S >= s.sLiq) {
-        s.vVap = SatVapourVolume3(T, s.ps);
-        s.sVap = Entropy3(T, s.vVap);
-        return S <= s.sVap ? kRegionWetCritical : kRegionCritical;
-      }
-    }
-    // Region-3 limit test on the 100 MPa isobar.
-    s.v100MPa = Volume100MPa(T);
-    s.s100MPa = Entropy3(T, s.v100MPa);
-    return S <= s.s100MPa ? kOut : kRegionCritical;
-  }
-
-  s.s100MPa = Region2S(T, kPmax);
-  if (S < s.s100MPa) return kOut;
-  s.sPmin = Region2S(T, kPmin);
-  return S >= s.sPmin ? kOut : kRegionSteam;
-}
+PropertyRegion ClassifyTS(double T, double S) { return ClassifyTY<EntropyTraits>(T, S); }
 
 PropertyRegion ClassifyTI(double T, double I) {
   SolverScratch& s = gScratch;
-  if (Outside(T, 0.0, kTc)) return kOut;
+  if (Outside(T, kTmin, kCriticalTemperatureC)) return kOut;
   s.Ts = T;
   s.ps = SatPressure(T);
-  if (T >= 350.0) {
+  if (T >= kT350) {
     s.vVap = SatVapourVolume3(T, s.ps);
     s.hVap = Enthalpy3(T, s.vVap);
     s.vLiq = SatLiquidVolume3(T, s.ps);
@@ -275,17 +265,17 @@ PropertyRegion ClassifyTI(double T, double I) {
 
 PropertyRegion ClassifyTX(double X, double T) {
   SolverScratch& s = gScratch;
-  if (Outside(X, 0.0, 1.0) || Outside(T, 0.0, kTc)) return kOut;
+  if (Outside(X, 0.0, 1.0) || Outside(T, kTmin, kCriticalTemperatureC)) return kOut;
   s.Ts = T;
   s.ps = SatPressure(T);
-  return T > 350.0 ? kRegionWetCritical : kRegionWet;
+  return T > kT350 ? kRegionWetCritical : kRegionWet;
 }
 
 PropertyRegion ClassifyPV(double P, double V) {
   SolverScratch& s = gScratch;
-  if (Outside(P, kPmin, kPc)) return kOut;
+  if (Outside(P, kPmin, kCriticalPressure)) return kOut;
   s.Ts = SatTemperature(P);
-  if (s.Ts >= 350.0) {
+  if (s.Ts >= kT350) {
     s.vLiq = SatLiquidVolume3(s.Ts, P);
     s.vVap = SatVapourVolume3(s.Ts, P);
     return Outside(V, s.vLiq, s.vVap) ? kOut : kRegionWetCritical;
@@ -305,11 +295,11 @@ PropertyRegion ClassifyPI(double P, double I, bool PreferMetastable) {
 
 PropertyRegion ClassifyPX(double X, double P) {
   SolverScratch& s = gScratch;
-  if (Outside(X, 0.0, 1.0) || Outside(P, kPmin, kPc)) return kOut;
+  if (Outside(X, 0.0, 1.0) || Outside(P, kPmin, kCriticalPressure)) return kOut;
   s.ps = P;
   s.Ts = SatTemperature(P);
   // At exactly P350 the computed Ts lies a hair below 350 °C: region 6.
-  return s.Ts >= 350.0 ? kRegionWetCritical : kRegionWet;
+  return s.Ts >= kT350 ? kRegionWetCritical : kRegionWet;
 }
 
 PropertyRegion ClassifyVS(double V, double S) { return ClassifyVY<EntropyTraits>(V, S); }
@@ -324,13 +314,13 @@ PropertyRegion ClassifySX(double X, double S) {
   s.sWet350 = 5.21088782 * X + 3.77828134 * (1 - X);
   if (X >= 0.7001) {
     if (S > s.sWet0) return kOut;
-    if (S < kSc) return kOut;
+    if (S < kCriticalEntropy) return kOut;
     return S > s.sWet350 ? kRegionWet : kRegionWetCritical;
   }
   // Dryness between the two bands (0.3001 … 0.7001) is not supported.
   if (X > 0.3001) return kOut;
   if (S < s.sWet0) return kOut;
-  if (S > kSc) return kOut;
+  if (S > kCriticalEntropy) return kOut;
   return S < s.sWet350 ? kRegionWet : kRegionWetCritical;
 }
 

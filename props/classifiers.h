@@ -13,34 +13,11 @@
 
 #include <cstdint>
 
+#include "props/constants.h"
 #include "props/state.h"
 
 namespace if97 {
 
-// Limits and fixed boundary values of the supported range (units of the library).
-namespace limits {
-inline constexpr double kPmin = 0.0006112126774;   // MPa, saturation pressure at 0 °C
-inline constexpr double kPmax = 100.0;             // MPa, upper pressure limit
-inline constexpr double kP350 = 16.529164252;      // MPa, saturation pressure at 350 °C
-inline constexpr double kPc = 22.064;              // MPa, critical pressure
-inline constexpr double kTc = 373.946;             // °C, critical temperature
-inline constexpr double kTmax = 800.0;             // °C, upper temperature limit
-inline constexpr double kSmax = 9.155759395;       // kJ/(kg K), saturated vapour at 0 °C
-inline constexpr double kImax = 4160.66;           // kJ/kg, region 2 at 800 °C and Pmin
-inline constexpr double kVmin3 = 0.001311;         // m3/kg, just below v1(350 °C, 100 MPa)
-inline constexpr double kVc = 0.003105590062111801;  // m3/kg, critical volume 1/322
-inline constexpr double kVmax = 206.13971631;      // m3/kg, saturated vapour at 0 °C
-inline constexpr double kVB350 = 0.0088009319322;  // m3/kg, v2 where B23 meets the saturation line
-inline constexpr double kVB100 = 0.0043355076533;  // m3/kg, v2 at 800 °C and 100 MPa
-inline constexpr double kSc = 4.4119904059;        // kJ/(kg K), entropy at the critical point
-// Upper limit of B23 on the isotherms: above 590 °C the pressure range of region 2
-// reaches 100 MPa.
-inline constexpr double kTB23Top = 590.0;
-// (T,P), (P,S), (P,I): metastable steam is offered only up to this pressure (MPa).
-inline constexpr double kPMetastableMax = 10.0;
-// Smallest equilibrium (or metastable-equation) dryness of a metastable state.
-inline constexpr double kXMetastableMin = 0.95;
-}  // namespace limits
 
 // Pair 12. Returns 1, 2, 3, 8 or 9. Region 8 only with PreferMetastable.
 PropertyRegion ClassifyTP(double T, double P, bool PreferMetastable);

@@ -7,14 +7,17 @@
 #include "props/evaluators.h"
 #include "props/region3.h"
 #include "props/saturation.h"
+#include "props/saturation3.h"
 #include "props/state.h"
 #include "props/wetsteam.h"
 
 namespace if97 {
 
+using numerics::Pair;
+using numerics::RefineRootA;
+
 namespace {
 
-constexpr double kLowerTemperature = 350.0;  // °C, bottom of the critical wet region
 constexpr double kEntropyTolerance = 1e-5;   // kJ/(kg K)
 constexpr double kEnthalpyTolerance = 0.001;  // kJ/kg
 
@@ -46,7 +49,7 @@ void SaturatedVolumes(double T) {
 
 }  // namespace
 
-double WetEntropyFromVolume(double T, double V) {
+double WetEntropyFromVolume5(double T, double V) {
   SolverScratch& s = gScratch;
   SaturatedVolumes(T);
   s.sLiq = Entropy3(T, s.vLiq);
@@ -54,7 +57,7 @@ double WetEntropyFromVolume(double T, double V) {
   return s.sLiq + (V - s.vLiq) * (s.sVap - s.sLiq) / (s.vVap - s.vLiq);
 }
 
-double WetEnthalpyFromVolume(double T, double V) {
+double WetEnthalpyFromVolume5(double T, double V) {
   SolverScratch& s = gScratch;
   SaturatedVolumes(T);
   s.hLiq = Enthalpy3(T, s.vLiq);
@@ -62,7 +65,7 @@ double WetEnthalpyFromVolume(double T, double V) {
   return s.hLiq + (V - s.vLiq) * (s.hVap - s.hLiq) / (s.vVap - s.vLiq);
 }
 
-double WetEntropyFromDryness(double T, double X) {
+double WetEntropyFromDryness5(double T, double X) {
   SolverScratch& s = gScratch;
   SaturatedVolumes(T);
   s.sLiq = Entropy3(T, s.vLiq);
@@ -74,23 +77,23 @@ double WetEntropyFromDryness(double T, double X) {
 // overwrite the saturated values of the scratch.
 double Temperature5FromVS(double V, double S) {
   const SolverScratch& s = gScratch;
-  const Pair X{kLowerTemperature, s.Ts};
+  const Pair X{kT350, s.Ts};
   const Pair F{s.sWet350, s.sVap};
-  return RefineRootA(X, F, WetEntropyFromVolume, V, S, kEntropyTolerance);
+  return RefineRootA(X, F, WetEntropyFromVolume5, V, S, kEntropyTolerance);
 }
 
 double Temperature5FromVI(double V, double I) {
   const SolverScratch& s = gScratch;
-  const Pair X{kLowerTemperature, s.Ts};
+  const Pair X{kT350, s.Ts};
   const Pair F{s.hWet350, s.hVap};
-  return RefineRootA(X, F, WetEnthalpyFromVolume, V, I, kEnthalpyTolerance);
+  return RefineRootA(X, F, WetEnthalpyFromVolume5, V, I, kEnthalpyTolerance);
 }
 
 double Temperature5FromSX(double X, double S) {
   const SolverScratch& s = gScratch;
-  const Pair Xs{kLowerTemperature, limits::kTc};
+  const Pair Xs{kT350, kCriticalTemperatureC};
   const Pair F{s.sWet350, kCriticalEntropy};
-  return RefineRootA(Xs, F, WetEntropyFromDryness, X, S, kEntropyTolerance);
+  return RefineRootA(Xs, F, WetEntropyFromDryness5, X, S, kEntropyTolerance);
 }
 
 void EvaluateCriticalWetSteam(std::int32_t pair, bool NeedV, bool NeedS, bool NeedI, double& T, double& P,

@@ -7,19 +7,17 @@
 // I kJ/kg.
 #pragma once
 
-namespace if97 {
+#include "props/constants.h"
 
-// Entropy at the critical point, kJ/(kg K): the upper bracket end of the (S,X)
-// inversion, where every wet-steam line of constant dryness ends.
-inline constexpr double kCriticalEntropy = 4.4119904059;
+namespace if97 {
 
 // Lever rule on the isochore V at T: writes ps, vLiq, sLiq, vVap, sVap to gScratch and
 // returns sLiq + (V − vLiq)·(sVap − sLiq)/(vVap − vLiq).
-double WetEntropyFromVolume(double T, double V);
+double WetEntropyFromVolume5(double T, double V);
 // Writes ps, vLiq, hLiq, vVap, hVap; returns the enthalpy of the wet state of volume V.
-double WetEnthalpyFromVolume(double T, double V);
+double WetEnthalpyFromVolume5(double T, double V);
 // Writes ps, vLiq, sLiq, vVap, sVap; returns sVap·X + (1 − X)·sLiq.
-double WetEntropyFromDryness(double T, double X);
+double WetEntropyFromDryness5(double T, double X);
 
 // Saturation temperature [°C] of the wet state. (V,S), (V,I): refined between 350 °C
 // (sWet350 / hWet350 of the scratch) and the isochore's dew point (Ts, sVap / hVap);

@@ -3,7 +3,8 @@
 // and auxiliary lines, and the region-3 equation with its inversions.
 #pragma once
 
-#include "props/forward.h"     // units, constants, Region1V … MetaI
-#include "props/backward.h"    // T(p,h), T(p,s) of regions 1 and 2
-#include "props/saturation.h"  // saturation line, B23, auxiliary lines
-#include "props/region3.h"     // region-3 equation and its inversions
+#include "props/forward.h"      // units, constants, Region1V … MetaI
+#include "props/backward.h"     // T(p,h), T(p,s) of regions 1 and 2
+#include "props/saturation.h"   // saturation line, B23, auxiliary lines
+#include "props/saturation3.h" // saturated volumes of region 3, T(v″)
+#include "props/region3.h"      // region-3 equation and its inversions

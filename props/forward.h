@@ -14,14 +14,9 @@
 // allocation, no state.
 #pragma once
 
-namespace if97 {
+#include "props/constants.h"
 
-// Kelvin conversion: T_K = T + kKelvin.
-inline constexpr double kKelvin = 273.15;
-// Specific gas constant of water, kJ/(kg K) (entropy and enthalpy).
-inline constexpr double kR = 0.461526;
-// R/1000, so that kRVolume·T_K/p with p in MPa gives m3/kg.
-inline constexpr double kRVolume = 0.000461526;
+namespace if97 {
 
 // Region 1: π = p / kRegion1Pressure, τ = kRegion1Temperature / T_K; the Gibbs
 // sum runs in (kRegion1PiShift − π) and (τ − kRegion1TauShift).

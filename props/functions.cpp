@@ -175,7 +175,7 @@ class Evaluation {
   // An input that no solver call examines, checked against the pressure range
   // of the library; outside it counts as a call that found region 9.
   bool PressureInRange(double P) {
-    const bool inside = P >= limits::kPmin && P <= limits::kPmax;  // false for NaN
+    const bool inside = P >= kPmin && P <= kPmax;  // false for NaN
     if (!inside && !outOfRange_) {
       region_ = kRegionInputRange;
       outOfRange_ = true;

@@ -11,6 +11,11 @@
 
 namespace if97 {
 
+using numerics::MaxOf;
+using numerics::Pair;
+using numerics::RefineRootA;
+using numerics::StepBracketOpenA;
+
 namespace {
 
 // Start-value fits of the subcooling: one row per power of P, highest first; in each

@@ -11,15 +11,14 @@
 
 namespace if97 {
 
+using numerics::Newton2D;
+using numerics::Pair;
+using numerics::RefineRootA;
+using numerics::TargetFunctionA;
+using numerics::ValueTolerance;
+
 namespace {
 
-using limits::kImax;
-using limits::kPmax;
-using limits::kPmin;
-using limits::kSmax;
-using limits::kTmax;
-using limits::kVc;
-using limits::kVmax;
 
 // The region equations written as functions of (p, T), the pressure being varied.
 double Volume1OfP(double p, double T) { return Region1V(T, p); }
@@ -65,7 +64,7 @@ IsochorePoints EnthalpyPoints() {
 
 bool OutsideIsochoreDomain(double V, double Y, double max) {
   // Written as "not inside" so that NaN is outside.
-  return !(V >= kVc && V <= kVmax && Y >= 0.0 && Y <= max);
+  return !(V >= kCriticalVolume && V <= kVmax && Y >= 0.0 && Y <= max);
 }
 
 double StartTemperature2(double V, double Y, const IsochorePoints& pt) {

@@ -60,9 +60,9 @@ double StartPressure2FromVI(double V, double I);
 // The isotherm inversions with the region equation passed in as a function of
 // (p, T). The functions above pass Region1V … Region2S; tests pass a wrapper that
 // counts or records the evaluations.
-double Pressure1FromTVWith(TargetFunctionA volume, double T, double V);
-double Pressure1FromTSWith(TargetFunctionA entropy, double T, double S);
-double Pressure2FromTVWith(TargetFunctionA volume, double T, double V);
-double Pressure2FromTSWith(TargetFunctionA entropy, double T, double S);
+double Pressure1FromTVWith(numerics::TargetFunctionA volume, double T, double V);
+double Pressure1FromTSWith(numerics::TargetFunctionA entropy, double T, double S);
+double Pressure2FromTVWith(numerics::TargetFunctionA volume, double T, double V);
+double Pressure2FromTSWith(numerics::TargetFunctionA entropy, double T, double S);
 
 }  // namespace if97

@@ -6,16 +6,22 @@
 #include <cstdint>
 
 #include "numerics/newton.h"
+#include "numerics/polynomial.h"
 #include "numerics/roots.h"
 #include "props/evaluators.h"
 #include "props/saturation.h"
 #include "props/state.h"
 
 namespace if97 {
+
+using numerics::DoublePolynomial;
+using numerics::Newton2D;
+using numerics::Pair;
+using numerics::RefineRootA;
+using numerics::StepBracketOpenA;
+using numerics::ValueTolerance;
 namespace {
 
-constexpr double kKelvinOffset = 273.15;
-constexpr double kGas = 0.461526;  // kJ/(kg K)
 
 struct Term3 {
   int I, J;
@@ -67,7 +73,7 @@ struct Reduced3 {
 
 Reduced3 Reduce(double T, double V) {
   const double rho = 1.0 / V;
-  const double TK = T + kKelvinOffset;
+  const double TK = T + kKelvin;
   return {rho / kCriticalDensity, kCriticalTemperatureK / TK, TK, rho};
 }
 
@@ -99,19 +105,19 @@ Helmholtz3 Evaluate(double delta, double tau, bool withPhi) {
 
 double Pressure3(double T, double V) {
   const Reduced3 x = Reduce(T, V);
-  return x.rho * kGas * x.TK * DeltaPhiDelta(x.delta, x.tau) / 1000.0;
+  return x.rho * kR * x.TK * DeltaPhiDelta(x.delta, x.tau) / 1000.0;
 }
 
 double Entropy3(double T, double V) {
   const Reduced3 x = Reduce(T, V);
   const Helmholtz3 h = Evaluate(x.delta, x.tau, true);
-  return kGas * (h.tphi - h.phi);
+  return kR * (h.tphi - h.phi);
 }
 
 double Enthalpy3(double T, double V) {
   const Reduced3 x = Reduce(T, V);
   const Helmholtz3 h = Evaluate(x.delta, x.tau, false);
-  return kGas * x.TK * (h.tphi + h.dphi);
+  return kR * x.TK * (h.tphi + h.dphi);
 }
 
 // ---------------------------------------------------------------------------
@@ -124,18 +130,6 @@ namespace {
 constexpr double kEntropyScale = 0.10589114927373185;  // kJ/(kg K)
 constexpr double kEntropyShift = 41.665336868663786;
 constexpr double kEnthalpyScale = 68.52173913043478;  // kJ/kg
-
-// F = Σi r^i · Σk c[i][k]·q^k, both sums in Horner form.
-template <int Rows, int Cols>
-double DoublePolynomial(const double (&c)[Rows][Cols], double r, double q) {
-  double outer = 0;
-  for (int i = Rows - 1; i >= 0; --i) {
-    double inner = c[i][Cols - 1];
-    for (int k = Cols - 2; k >= 0; --k) inner = inner * q + c[i][k];
-    outer = outer * r + inner;
-  }
-  return outer;
-}
 
 // Volume from (T, p) above Tc or at p <= ps(T): rows (θ − 1)^i, columns (1 − 1/π)^k.
 constexpr double kFitVolumeTP[4][5] = {
@@ -184,7 +178,7 @@ constexpr double kFitTemperaturePI[5][4] = {
     {-0.5957458, 0.03406438, -0.0003078655, -4.191804e-06},
 };
 
-double ReducedTemperature(double T) { return (T + kKelvinOffset) / kCriticalTemperatureK; }
+double ReducedTemperature(double T) { return (T + kKelvin) / kCriticalTemperatureK; }
 double PressureVariable(double P) { return 1 - kCriticalPressure / P; }  // 1 − 1/π
 
 // The region-3 functions with the volume varied first and T held fixed.
@@ -244,7 +238,7 @@ void State3FromPS(double P, double S, double& T, double& V) {
   const double x = PressureVariable(P);
   const double sigma = S / kEntropyScale;
   const double v0 = kCriticalVolume * (1 + DoublePolynomial(kFitVolumePS, x, sigma));
-  const double T0 = kCriticalTemperatureK * (1 + DoublePolynomial(kFitTemperaturePS, x, sigma)) - kKelvinOffset;
+  const double T0 = kCriticalTemperatureK * (1 + DoublePolynomial(kFitTemperaturePS, x, sigma)) - kKelvin;
   const auto func = [](double t, double v, double& p, double& s) {
     p = Pressure3(t, v);
     s = Entropy3(t, v);
@@ -256,7 +250,7 @@ void State3FromPI(double P, double H, double& T, double& V) {
   const double x = PressureVariable(P);
   const double eta = H / kEnthalpyScale;
   const double v0 = kCriticalVolume * (1 + DoublePolynomial(kFitVolumePI, x, eta));
-  const double T0 = kCriticalTemperatureK * (1 + DoublePolynomial(kFitTemperaturePI, x, eta)) - kKelvinOffset;
+  const double T0 = kCriticalTemperatureK * (1 + DoublePolynomial(kFitTemperaturePI, x, eta)) - kKelvin;
   const auto func = [](double t, double v, double& p, double& h) {
     p = Pressure3(t, v);
     h = Enthalpy3(t, v);

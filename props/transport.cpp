@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "props/constants.h"
+
 namespace if97 {
 
 namespace {
@@ -48,7 +50,7 @@ double Power(double base, double exponent) {
 }
 
 double DynamicViscosity(double T, double V) {
-  const double tr = (T + 273.15) / kReferenceTemperature;
+  const double tr = (T + kKelvin) / kReferenceTemperature;
   const double rr = (1.0 / V) / kViscosityDensity;
 
   const double inv = 1.0 / tr;
@@ -70,7 +72,7 @@ double DynamicViscosity(double T, double V) {
 }
 
 double ThermalConductivity(double T, double V) {
-  const double tr = (T + 273.15) / kReferenceTemperature;
+  const double tr = (T + kKelvin) / kReferenceTemperature;
   const double rr = (1.0 / V) / kConductivityDensity;
 
   const double lambda0 =

@@ -11,11 +11,13 @@
 
 namespace if97 {
 
+using numerics::Pair;
+using numerics::RefineRootA;
+
 namespace {
 
 constexpr double kEntropyTolerance = 1e-5;   // kJ/(kg K)
 constexpr double kEnthalpyTolerance = 0.001;  // kJ/kg
-constexpr double kUpperTemperature = 350.0;   // °C, top of the subcritical wet region
 constexpr double kIXUpperTemperature = 170.0;  // °C, top of the (I,X) range
 
 // Saturated values the classifier (or, for 34, 35, 46, 56, the target functions of
@@ -102,7 +104,7 @@ double WetEnthalpyFromDryness6(double T, double X) {
 double Temperature6FromVS(double V, double S) {
   const SolverScratch& s = gScratch;
   const bool at350 = s.sWet350 >= s.sVap;
-  const Pair X{0.0, at350 ? kUpperTemperature : s.Ts};
+  const Pair X{kTmin, at350 ? kT350 : s.Ts};
   const Pair F{s.sWet0, at350 ? s.sWet350 : s.sVap};
   return RefineRootA(X, F, WetEntropyFromVolume6, V, S, kEntropyTolerance);
 }
@@ -110,14 +112,14 @@ double Temperature6FromVS(double V, double S) {
 double Temperature6FromVI(double V, double I) {
   const SolverScratch& s = gScratch;
   const bool at350 = s.hWet350 >= s.hVap;
-  const Pair X{0.0, at350 ? kUpperTemperature : s.Ts};
+  const Pair X{kTmin, at350 ? kT350 : s.Ts};
   const Pair F{s.hWet0, at350 ? s.hWet350 : s.hVap};
   return RefineRootA(X, F, WetEnthalpyFromVolume6, V, I, kEnthalpyTolerance);
 }
 
 double Temperature6FromSX(double X, double S) {
   const SolverScratch& s = gScratch;
-  const Pair Xs{0.0, kUpperTemperature};
+  const Pair Xs{kTmin, kT350};
   const Pair F{s.sWet0, s.sWet350};
   return RefineRootA(Xs, F, WetEntropyFromDryness6, X, S, kEntropyTolerance);
 }

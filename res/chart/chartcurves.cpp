@@ -6,6 +6,7 @@
 #include "props/forward.h"
 #include "props/region3.h"
 #include "props/saturation.h"
+#include "props/saturation3.h"
 #include "props/solver.h"
 #include "props/state.h"
 #include "res/chart/chartscale.h"
@@ -18,10 +19,11 @@ constexpr double kMaxChordPixels = 3.0;
 constexpr double kMaxDeviationPixels = 0.2;
 constexpr int kMaxHalvings = 12;
 
-constexpr double kLowestTemperature = 0.0;     // °C
-constexpr double kHighestTemperature = 800.0;  // °C
-constexpr double kLowestPressure = 0.000611213;  // MPa, the saturation pressure at 0 °C
-constexpr double kHighestPressure = 100.0;     // MPa
+// The chart covers the supported range.
+constexpr double kLowestTemperature = if97::kTmin;
+constexpr double kHighestTemperature = if97::kTmax;
+constexpr double kLowestPressure = if97::kPmin;
+constexpr double kHighestPressure = if97::kPmax;
 // Isochores in the wet region are shown only above this dryness.
 constexpr double kIsochoreMinDryness = 0.02;
 
@@ -151,14 +153,14 @@ std::vector<Polyline> SampleCurve(const CurveFunction& f, double a, double b, in
 double SatLiquidEntropy(double t) {
   if (t >= if97::kCriticalTemperatureC) return CriticalEntropy();
   const double p = if97::SatPressure(t);
-  if (t <= 350.0) return if97::Region1S(t, p);
+  if (t <= if97::kT350) return if97::Region1S(t, p);
   return if97::Entropy3(t, if97::SatLiquidVolume3(t, p));
 }
 
 double SatVapourEntropy(double t) {
   if (t >= if97::kCriticalTemperatureC) return CriticalEntropy();
   const double p = if97::SatPressure(t);
-  if (t <= 350.0) return if97::Region2S(t, p);
+  if (t <= if97::kT350) return if97::Region2S(t, p);
   return if97::Entropy3(t, if97::SatVapourVolume3(t, p));
 }
 

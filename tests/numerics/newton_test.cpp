@@ -9,7 +9,7 @@
 
 #include "numerics/newton.h"
 
-namespace if97 {
+namespace numerics {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -286,4 +286,4 @@ TEST(Newton2DGuards, PassLimitReturnsTheBestPoint) {
 }
 
 }  // namespace
-}  // namespace if97
+}  // namespace numerics

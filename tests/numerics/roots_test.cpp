@@ -9,7 +9,7 @@
 
 #include "numerics/roots.h"
 
-namespace if97 {
+namespace numerics {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -390,4 +390,4 @@ TEST(RefineRootA, EqualFValuesAndPassLimitAsRefineRoot) {
 }
 
 }  // namespace
-}  // namespace if97
+}  // namespace numerics

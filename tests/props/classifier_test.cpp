@@ -12,7 +12,6 @@
 namespace if97 {
 namespace {
 
-using namespace limits;
 using namespace test;
 
 struct Field {
@@ -140,7 +139,7 @@ TEST(ClassifyTV, At350CTheNearCriticalRulesApply) {
   ClearScratch();
   EXPECT_EQ(ClassifyTV(350, 0.005), 5);
   EXPECT_NEAR(gScratch.pB23, kP350, 1e-8);
-  EXPECT_NEAR(gScratch.vB23, kVB350, 1e-9);
+  EXPECT_NEAR(gScratch.vB23, kSatVapourVolume350, 1e-9);
   ClearScratch();
   EXPECT_EQ(ClassifyTV(Down(350), 0.005), 6);
   EXPECT_EQ(gScratch.pB23, 0.0);
@@ -177,7 +176,7 @@ TEST(ClassifyTI, PathsAndFields) {
       {"wet", [] { return ClassifyTI(100, 1000); }, 6, "Ts ps hLiq hVap"},
       {"below liquid", [] { return ClassifyTI(100, 400); }, 9, "Ts ps hLiq hVap"},
       {"critical wet", [] { return ClassifyTI(360, 2000); }, 5, "Ts ps vLiq vVap hLiq hVap"},
-      {"T > Tc", [] { return ClassifyTI(Up(kTc), 2000); }, 9, ""},
+      {"T > Tc", [] { return ClassifyTI(Up(kCriticalTemperatureC), 2000); }, 9, ""},
       {"T < 0", [] { return ClassifyTI(-1, 100); }, 9, ""},
   });
 }
@@ -187,8 +186,8 @@ TEST(ClassifyTX, Paths) {
       {"wet", [] { return ClassifyTX(0.5, 100); }, 6, "Ts ps"},
       {"exactly 350 °C is region 6", [] { return ClassifyTX(0.5, 350); }, 6, "Ts ps"},
       {"just above 350 °C", [] { return ClassifyTX(0.5, Up(350)); }, 5, "Ts ps"},
-      {"Tc accepted", [] { return ClassifyTX(1, kTc); }, 5, "Ts ps"},
-      {"above Tc", [] { return ClassifyTX(1, Up(kTc)); }, 9, ""},
+      {"Tc accepted", [] { return ClassifyTX(1, kCriticalTemperatureC); }, 5, "Ts ps"},
+      {"above Tc", [] { return ClassifyTX(1, Up(kCriticalTemperatureC)); }, 9, ""},
       {"0 °C, X 0", [] { return ClassifyTX(0, 0); }, 6, "ps"},
       {"X > 1", [] { return ClassifyTX(Up(1), 100); }, 9, ""},
       {"X < 0", [] { return ClassifyTX(-1e-300, 100); }, 9, ""},
@@ -201,8 +200,8 @@ TEST(ClassifyPX, Paths) {
       {"wet", [] { return ClassifyPX(0.5, 1); }, 6, "Ts ps"},
       {"exactly P350 is region 6", [] { return ClassifyPX(0.5, 16.529164252); }, 6, "Ts ps"},
       {"16.6 MPa", [] { return ClassifyPX(0.5, 16.6); }, 5, "Ts ps"},
-      {"Pc accepted", [] { return ClassifyPX(0, kPc); }, 5, "Ts ps"},
-      {"above Pc", [] { return ClassifyPX(0, Up(kPc)); }, 9, ""},
+      {"Pc accepted", [] { return ClassifyPX(0, kCriticalPressure); }, 5, "Ts ps"},
+      {"above Pc", [] { return ClassifyPX(0, Up(kCriticalPressure)); }, 9, ""},
       {"Pmin accepted", [] { return ClassifyPX(1, kPmin); }, 6, "Ts ps"},
       {"below Pmin", [] { return ClassifyPX(1, Down(kPmin)); }, 9, ""},
       {"X > 1", [] { return ClassifyPX(1.5, 1); }, 9, ""},
@@ -214,7 +213,7 @@ TEST(ClassifyPV, PathsAndFields) {
       {"wet", [] { return ClassifyPV(1, 0.1); }, 6, "Ts vLiq vVap"},
       {"beyond vapour", [] { return ClassifyPV(1, 0.2); }, 9, "Ts vLiq vVap"},
       {"critical wet", [] { return ClassifyPV(20, 0.005); }, 5, "Ts vLiq vVap"},
-      {"above Pc", [] { return ClassifyPV(Up(kPc), 0.0031); }, 9, ""},
+      {"above Pc", [] { return ClassifyPV(Up(kCriticalPressure), 0.0031); }, 9, ""},
       {"below Pmin", [] { return ClassifyPV(Down(kPmin), 100); }, 9, ""},
   });
 }
@@ -294,7 +293,7 @@ TEST(ClassifyVS, PathsAndFields) {
       {"below 0 °C wet line", [] { return ClassifyVS(1.0, 0.01); }, 9, "Ts ps sVap sWet0"},
       {"critical wet", [] { return ClassifyVS(0.005, 4.5); }, 5, "Ts ps sVap sWet350"},
       {"wet below 350 °C", [] { return ClassifyVS(0.005, 4.4); }, 6, "Ts ps sVap sWet0 sWet350"},
-      {"V < Vc", [] { return ClassifyVS(Down(kVc), 4.4); }, 9, ""},
+      {"V < Vc", [] { return ClassifyVS(Down(kCriticalVolume), 4.4); }, 9, ""},
       {"V > Vmax", [] { return ClassifyVS(Up(kVmax), 9.0); }, 9, ""},
   });
 }
@@ -333,10 +332,10 @@ TEST(ClassifySX, DrynessBands) {
       {"X just above 0.3001", [] { return ClassifySX(0.3002, 3.0); }, 9, "sWet0 sWet350"},
       {"reference state", [] { return ClassifySX(0.8, 4.6); }, 5, "sWet0 sWet350"},
       {"dry side below critical entropy", [] { return ClassifySX(0.8, 4.4); }, 9, "sWet0 sWet350"},
-      {"dry side at critical entropy", [] { return ClassifySX(0.8, kSc); }, 5, "sWet0 sWet350"},
+      {"dry side at critical entropy", [] { return ClassifySX(0.8, kCriticalEntropy); }, 5, "sWet0 sWet350"},
       {"dry side above 0 °C line", [] { return ClassifySX(0.8, 7.4); }, 9, "sWet0 sWet350"},
-      {"wet side at critical entropy", [] { return ClassifySX(0.2, kSc); }, 5, "sWet0 sWet350"},
-      {"wet side above critical entropy", [] { return ClassifySX(0.2, Up(kSc)); }, 9, "sWet0 sWet350"},
+      {"wet side at critical entropy", [] { return ClassifySX(0.2, kCriticalEntropy); }, 5, "sWet0 sWet350"},
+      {"wet side above critical entropy", [] { return ClassifySX(0.2, Up(kCriticalEntropy)); }, 9, "sWet0 sWet350"},
       {"X 1 saturated vapour", [] { return ClassifySX(1, 6.0); }, 6, "sWet0 sWet350"},
       {"X > 1", [] { return ClassifySX(Up(1), 6.0); }, 9, ""},
   });
@@ -442,17 +441,33 @@ TEST(Classifiers, SaturatedValuesEndTheWetRange) {
 
 // --- Fixed constants against the equations they come from ---------------------------
 
-TEST(ClassifierConstants, RangeLimits) {
-  EXPECT_NEAR(SatPressure(0), kPmin, 1e-12);
-  EXPECT_NEAR(SatPressure(350), kP350, 1e-9);
-  EXPECT_NEAR(B23Pressure(350), kP350, 1e-9);
-  EXPECT_NEAR(Region2S(0, kPmin), kSmax, 1e-8);
-  EXPECT_NEAR(Region2I(800, kPmin), kImax, 0.01);
-  EXPECT_NEAR(Region2V(0, kPmin), kVmax, 1e-6);
-  EXPECT_NEAR(Region2V(350, kP350), kVB350, 1e-12);
-  EXPECT_NEAR(Region2V(800, kPmax), kVB100, 1e-12);
-  EXPECT_LT(kVmin3, Region1V(350, kPmax));
-  EXPECT_NEAR(Region1V(350, kPmax), 0.00131176, 1e-8);
+// Each named constant against the equation it was taken from.
+TEST(Constants, AgreeWithTheirEquations) {
+  const struct {
+    const char* name;
+    double constant, fromEquation, tolerance;
+  } kCases[] = {
+      {"Pmin", kPmin, SatPressure(kTmin), 1e-12},
+      {"P350 on the saturation line", kP350, SatPressure(kT350), 1e-9},
+      {"P350 on B23", kP350, B23Pressure(kT350), 1e-9},
+      {"B23 reaches Pmax at 590 °C", kPmax, B23Pressure(kT590), 1e-6},
+      {"Smax", kSmax, Region2S(kTmin, kPmin), 1e-8},
+      {"Imax", kImax, Region2I(kTmax, kPmin), 0.01},
+      {"Vmax", kVmax, Region2V(kTmin, kPmin), 1e-6},
+      {"v'' at 350 °C", kSatVapourVolume350, Region2V(kT350, kP350), 1e-12},
+      {"v' at 350 °C", kSatLiquidVolume350, Region1V(kT350, kP350), 1e-12},
+      {"v2 on B23 at 590 °C", kB23Volume590, Region2V(kT590, kPmax), 1e-12},
+      {"v2 at 800 °C, 100 MPa", kVB100, Region2V(kTmax, kPmax), 1e-12},
+      {"Tc in °C", kCriticalTemperatureC, kCriticalTemperatureK - kKelvin, 1e-12},
+      {"vc", kCriticalVolume, 1 / kCriticalDensity, 1e-18},
+      {"pc", kCriticalPressure, Pressure3(kCriticalTemperatureC, kCriticalVolume), 1e-6},
+      {"sc", kCriticalEntropy, Entropy3(kCriticalTemperatureC, kCriticalVolume), 1e-4},
+      {"hc", kCriticalEnthalpy, Enthalpy3(kCriticalTemperatureC, kCriticalVolume), 1e-6},
+      {"pc on the saturation line", kCriticalPressure, SatPressure(kCriticalTemperatureC), 1e-6},
+  };
+  for (const auto& c : kCases) EXPECT_NEAR(c.constant, c.fromEquation, c.tolerance) << c.name;
+  EXPECT_LT(kVmin3, Region1V(kT350, kPmax));
+  EXPECT_NEAR(Region1V(kT350, kPmax), kVmin3, 1e-5);
 }
 
 // The wet-steam lines are the lever rule between the saturated states at 0 °C,

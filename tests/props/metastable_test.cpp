@@ -79,7 +79,7 @@ TEST(Temperature8, LowestPressureStartsNear0C) {
   // At the lowest pressure the saturation temperature is 0 °C and the start value lies
   // at or just below it; a step of 1 % of it would be about zero. The 0.01 K floor of
   // the step lets the open search enclose the root.
-  const double P = limits::kPmin;
+  const double P = kPmin;
   const double sVap = Region2S(SatTemperature(P), P);
   for (double deficit : {1e-6, 1e-4, 1e-3, 0.02}) {
     const double S = sVap - deficit;
@@ -95,7 +95,7 @@ TEST(Temperature8, LowestPressureStartsNear0C) {
 TEST(Temperature8, StartExactlyAt0CStillMoves) {
   // A scratch whose saturation temperature puts the start value at exactly 0 °C for a
   // root at −1 °C: a step of 1 % of the start value would be zero.
-  const double P = limits::kPmin;
+  const double P = kPmin;
   const double S = MetaS(-1.0, P);
   ClearScratch();
   gScratch.sVap = MetaS(0.0, P);

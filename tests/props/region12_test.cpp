@@ -10,10 +10,11 @@
 #include "testing.h"
 
 namespace if97 {
+
+using numerics::ValueTolerance;
 namespace {
 
 using namespace test;
-using limits::kPmin;
 
 using Evaluator = void (*)(std::int32_t, bool, bool, bool, double&, double&, double&, double&, double&);
 
@@ -186,7 +187,7 @@ TEST(StartValues2, EndsOfTheIsochore) {
   // s800C at 0 and the start runs from the dew point (with the B23 point for the
   // pressure, whose entropy is the larger below VB350) to (s100MPa, T100MPa, 100 MPa).
   const double V = Region2V(680, 95);
-  ASSERT_LT(V, limits::kVB100);
+  ASSERT_LT(V, kVB100);
   ClearScratch();
   ASSERT_EQ(ClassifyVS(V, Region2S(680, 95)), kRegionSteam);
   const SolverScratch s = gScratch;

@@ -2,6 +2,7 @@
 // lines: reference values, round trips, the saturated volumes checked against the
 // outer roots of the region-3 isotherm found independently here, and bad input.
 #include "props/saturation.h"
+#include "props/saturation3.h"
 
 #include <functional>
 #include <vector>
@@ -13,7 +14,7 @@ namespace {
 
 using namespace test;
 
-constexpr double kVc = 0.003105590062111801;
+constexpr double kCriticalVolume = 0.003105590062111801;
 constexpr double kTcC = 373.946;
 
 using Line = double (*)(double);
@@ -95,7 +96,7 @@ double OuterRoot(double T, double p, bool liquid) {
   double v = liquid ? 0.00173 : 0.0089;
   const double dir = liquid ? 1 : -1;
   const bool startAbove = Pressure3(T, v) > p;
-  while (std::fabs(v - kVc) < 0.006 && (Pressure3(T, v + dir * step) > p) == startAbove) v += dir * step;
+  while (std::fabs(v - kCriticalVolume) < 0.006 && (Pressure3(T, v + dir * step) > p) == startAbove) v += dir * step;
   double a = v, b = v + dir * step;
   for (int k = 0; k < 60; ++k) {
     const double m = (a + b) / 2;
@@ -136,8 +137,8 @@ TEST(SaturatedVolumes3, SearchesEndNextToTheCriticalPoint) {
     const double T = kTcC - dT;
     const double p = SatPressure(T);
     const double vl = SatLiquidVolume3(T, p), vv = SatVapourVolume3(T, p);
-    EXPECT_NEAR(vl / kVc, 1, 0.01) << "T = Tc - " << dT;
-    EXPECT_NEAR(vv / kVc, 1, 0.01) << "T = Tc - " << dT;
+    EXPECT_NEAR(vl / kCriticalVolume, 1, 0.01) << "T = Tc - " << dT;
+    EXPECT_NEAR(vv / kCriticalVolume, 1, 0.01) << "T = Tc - " << dT;
     EXPECT_LE(vl, vv * (1 + 1e-6)) << "T = Tc - " << dT;
     const double Ts = SatTemperatureFromVapourVolume(vv);
     EXPECT_GE(Ts, 373.94) << "T = Tc - " << dT;
@@ -272,10 +273,10 @@ TEST(SaturationLines, BadInputEndsEverySearch) {
       {"B23TemperatureFromVolume", B23TemperatureFromVolume, 350, 590, false},
       {"Temperature100MPaFromVolume", Temperature100MPaFromVolume, 590, 800, false},
       {"Pressure800CFromVolume", Pressure800CFromVolume, 0.0001086, 100, false},
-      {"SatLiquidVolume3 at 360 °C", [](double p) { return SatLiquidVolume3(360, p); }, 0.0017400705518, kVc, true},
-      {"SatVapourVolume3 at 360 °C", [](double p) { return SatVapourVolume3(360, p); }, kVc, 0.0088009319322, true},
-      {"SatLiquidVolume3 at p = 20", [](double T) { return SatLiquidVolume3(T, 20); }, 0.0017400705518, kVc, false},
-      {"SatVapourVolume3 at p = 20", [](double T) { return SatVapourVolume3(T, 20); }, kVc, 0.0088009319322, false},
+      {"SatLiquidVolume3 at 360 °C", [](double p) { return SatLiquidVolume3(360, p); }, 0.0017400705518, kCriticalVolume, true},
+      {"SatVapourVolume3 at 360 °C", [](double p) { return SatVapourVolume3(360, p); }, kCriticalVolume, 0.0088009319322, true},
+      {"SatLiquidVolume3 at p = 20", [](double T) { return SatLiquidVolume3(T, 20); }, 0.0017400705518, kCriticalVolume, false},
+      {"SatVapourVolume3 at p = 20", [](double T) { return SatVapourVolume3(T, 20); }, kCriticalVolume, 0.0088009319322, false},
   };
   for (const auto& s : searches) {
     for (double x : {kNaN, kInf, -kInf, -1.0, 0.0, 1e300}) {

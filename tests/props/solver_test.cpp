@@ -176,7 +176,7 @@ std::vector<Sample> Samples() {
 
 // The pairs the sample's region can be reached from.
 std::vector<std::int32_t> PairsFor(const Sample& s) {
-  const bool vapourSide = s.q[kV] >= limits::kVc;
+  const bool vapourSide = s.q[kV] >= kCriticalVolume;
   std::vector<std::int32_t> pairs;
   switch (s.region) {
     case kRegionWater: return {kPairTP, kPairTS, kPairPS, kPairPI};

@@ -24,7 +24,6 @@
 namespace if97 {
 namespace {
 
-using namespace limits;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
@@ -97,9 +96,9 @@ class Inputs {
 
   double NearBoundary(int k) {
     static constexpr double kT_[] = {0, 350, 373.946, 590, 800, 170, 100, 373.9, 349.999999};
-    static constexpr double kP_[] = {kPmin, kPmax, kP350, kPc, 10.0, 0.101417977921, 16.6, 50.0};
-    static constexpr double kV_[] = {kVc, kVmax, kVB350, kVB100, kVmin3, 0.0017400705518, 0.001, 1.0};
-    static constexpr double kS_[] = {0, kSmax, kSc, 5.210887825, 3.77828134, 9.1557594, -0.00015455};
+    static constexpr double kP_[] = {kPmin, kPmax, kP350, kCriticalPressure, 10.0, 0.101417977921, 16.6, 50.0};
+    static constexpr double kV_[] = {kCriticalVolume, kVmax, kSatVapourVolume350, kVB100, kVmin3, 0.0017400705518, 0.001, 1.0};
+    static constexpr double kS_[] = {0, kSmax, kCriticalEntropy, 5.210887825, 3.77828134, 9.1557594, -0.00015455};
     static constexpr double kI_[] = {0, kImax, 2563.5920039, 719.2063979, 2767.893655, 2500.892618, -0.04158783};
     static constexpr double kX_[] = {0, 1, 0.3001, 0.7001, 0.5, 0.95, 1e-6, 0.999999};
     double b;

@@ -17,6 +17,7 @@
 #include "props/forward.h"
 #include "props/region3.h"
 #include "props/saturation.h"
+#include "props/saturation3.h"
 #include "props/solver.h"
 #include "props/state.h"
 
