@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QSplitter>
 #include <QStatusBar>
@@ -87,13 +88,14 @@ void TFormSestE::buildWindow() {
   paper_->setRenderHooks(hooks);
   paper_->setZoom(zoomPercent_ / 100.0);
   scroll_->setWidget(paper_);
-  auto* side = new QScrollArea(split);
-  side->setWidgetResizable(true);
+  side_ = new QScrollArea(split);
+  side_->setObjectName(QStringLiteral("propertyArea"));
+  side_->setWidgetResizable(true);
   properties_ = new TPropertyPanel;
-  side->setWidget(properties_);
-  side->setMinimumWidth(260);
+  side_->setWidget(properties_);
+  side_->setMinimumWidth(260);
   split->addWidget(scroll_);
-  split->addWidget(side);
+  split->addWidget(side_);
   split->setStretchFactor(0, 1);
   layout->addWidget(split, 1);
   setCentralWidget(central);
@@ -251,6 +253,7 @@ void TFormSestE::updateProperties() {
   const TReportElement* e = selection_.isEmpty() ? nullptr : document_.element(selection_.first());
   const QString description = e ? paper_->describe(*e) : QString();
   properties_->showElement(e, description);
+  fitPropertyArea();
   if (!e) {
     status_->setText(QString());
     return;
@@ -259,6 +262,14 @@ void TFormSestE::updateProperties() {
                                    .arg(e->left).arg(e->top).arg(e->width).arg(e->height);
   if (selection_.size() > 1) text += QStringLiteral("   (vybráno prvků: %1)").arg(selection_.size());
   status_->setText(text);
+}
+
+void TFormSestE::fitPropertyArea() {
+  // The area grows to the widest settings shown so far, so that none of them is
+  // cut at the right edge behind a horizontal scroll bar.
+  const int needed = properties_->minimumSizeHint().width() + side_->verticalScrollBar()->sizeHint().width() +
+                     2 * side_->frameWidth();
+  if (needed > side_->minimumWidth()) side_->setMinimumWidth(needed);
 }
 
 void TFormSestE::updateTitle() {

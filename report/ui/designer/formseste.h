@@ -116,6 +116,7 @@ class TFormSestE : public QMainWindow {
   void updateCommands();
   void updateProperties();
   void updateTitle();
+  void fitPropertyArea();
   int runDialog(QDialog& dialog);
   void pushToComponent();
   void runWithDesignedTemplate(const std::function<void()>& run);
@@ -135,6 +136,7 @@ class TFormSestE : public QMainWindow {
 
   TPapir* paper_ = nullptr;
   QScrollArea* scroll_ = nullptr;
+  QScrollArea* side_ = nullptr;  // the property area
   TPaleta* palette_ = nullptr;
   TPropertyPanel* properties_ = nullptr;
   QComboBox* zoom_ = nullptr;

@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QToolButton>
 #include <QWheelEvent>
@@ -122,6 +123,8 @@ class DesignerWindowTest : public QObject {
   void placesFromPalette_data();
   void placesFromPalette();
   void propertyArea();
+  void propertyAreaNotCut_data();
+  void propertyAreaNotCut();
   void elementDialogKeepsLineBreaks();
   void templateSettingsStep();
   void clipboardBetweenDesigners();
@@ -467,6 +470,44 @@ void DesignerWindowTest::propertyArea() {
   d.paper()->setFocus();
   QCOMPARE(d.element(kCaption1).text, u"%s\nřádek"_s);
   QCOMPARE(d.undoHint(), u"Zrušit změna textu"_s);
+}
+
+void DesignerWindowTest::propertyAreaNotCut_data() {
+  QTest::addColumn<int>("kind");
+  QTest::newRow("parameter of the template") << 0;  // the heading "Teplota =" as it is
+  QTest::newRow("text") << int(kElementText);
+  QTest::newRow("column") << int(kElementColumn);
+  QTest::newRow("function") << int(kElementFunction);
+  QTest::newRow("line") << int(kElementLine);
+  QTest::newRow("rectangle") << int(kElementRectangle);
+  QTest::newRow("picture") << int(kElementPicture);
+  QTest::newRow("barcode") << int(kElementBarcode);
+  QTest::newRow("drawing area") << int(kElementPaintBox);
+}
+
+// The settings of the selected element fit the property area at the window's
+// own size: nothing is cut at the right edge behind a horizontal scroll bar.
+void DesignerWindowTest::propertyAreaNotCut() {
+  QFETCH(int, kind);
+  Designer d;
+  ShowActive(d.form.get());
+  ElementRef ref = kCaption1;
+  if (kind != 0) {
+    TReportElement e;
+    e.kind = kind;
+    e.left = 10;
+    e.top = 2;
+    e.width = 80;
+    e.height = 16;
+    ref = d.doc().insertElement(kSectionBody, e);
+    d.form->setZoomPercent(d.form->zoomPercent());  // the paper shows it anew
+  }
+  Click(d.widget(ref), InElement(d.rect(ref).width() / 2, d.rect(ref).height() / 2));
+  QCOMPARE(d.form->selection(), QList<ElementRef>{ref});
+  auto* area = d.form->findChild<QScrollArea*>(u"propertyArea"_s);
+  QVERIFY(area);
+  QTRY_VERIFY(area->viewport()->width() >= d.form->properties()->minimumSizeHint().width());
+  QCOMPARE(area->horizontalScrollBar()->maximum(), 0);
 }
 
 void DesignerWindowTest::elementDialogKeepsLineBreaks() {
