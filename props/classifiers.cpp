@@ -14,21 +14,24 @@ constexpr bool Outside(double x, double lo, double hi) { return !(x >= lo && x <
 
 constexpr PropertyRegion kOut = kRegionInputRange;
 
-// The entropy and enthalpy variants of the (P,S)/(P,I) and (V,S)/(V,I) classifiers
-// differ only in the property function and the scratch fields; these traits name them.
+// The scratch fields of one quantity (volume, entropy or enthalpy) that the
+// classifiers below fill alike; null where the quantity has none.
+using Scratch = SolverScratch;
+using Field = double Scratch::*;
+struct ScratchFields {
+  Field liq, vap, b23, at800C, at100MPa, atPmin, wet0, wet350;
+};
+
+// The entropy and enthalpy variants of the (P,S)/(P,I) and (V,S)/(V,I) classifiers,
+// and the volume and entropy variants of (T,V)/(T,S), differ only in the property
+// functions and the scratch fields; these traits name them.
 struct EntropyTraits {
   static double Liquid(double T, double P) { return Region1S(T, P); }
   static double Vapour(double T, double P) { return Region2S(T, P); }
   static double Near(double T, double V) { return Entropy3(T, V); }
   static constexpr double kMax = kSmax;
-  static constexpr double SolverScratch::*kLiq = &SolverScratch::sLiq;
-  static constexpr double SolverScratch::*kVap = &SolverScratch::sVap;
-  static constexpr double SolverScratch::*kB23 = &SolverScratch::sB23;
-  static constexpr double SolverScratch::*k800C = &SolverScratch::s800C;
-  static constexpr double SolverScratch::*k100MPa = &SolverScratch::s100MPa;
-  static constexpr double SolverScratch::*kPminField = &SolverScratch::sPmin;
-  static constexpr double SolverScratch::*kWet0 = &SolverScratch::sWet0;
-  static constexpr double SolverScratch::*kWet350 = &SolverScratch::sWet350;
+  static constexpr ScratchFields kField{&Scratch::sLiq,    &Scratch::sVap,    &Scratch::sB23,  &Scratch::s800C,
+                                        &Scratch::s100MPa, &Scratch::sPmin,   &Scratch::sWet0, &Scratch::sWet350};
   // Isochore lines of the wet region in V (kJ/(kg K)): saturated vapour at 350 °C,
   // the 350 °C wet line k350 + m350·V and the 0 °C wet line m0·V − k0.
   static constexpr double kVap350 = 5.210887825;
@@ -53,11 +56,7 @@ struct VolumeTraits {
   static double Liquid(double T, double P) { return Region1V(T, P); }
   static double Vapour(double T, double P) { return Region2V(T, P); }
   static double Near(double, double V) { return V; }
-  static constexpr double SolverScratch::*kLiq = &SolverScratch::vLiq;
-  static constexpr double SolverScratch::*kVap = &SolverScratch::vVap;
-  static constexpr double SolverScratch::*kB23 = &SolverScratch::vB23;
-  static constexpr double SolverScratch::*k100MPa = &SolverScratch::v100MPa;
-  static constexpr double SolverScratch::*kPminField = &SolverScratch::vPmin;
+  static constexpr ScratchFields kField{&Scratch::vLiq, &Scratch::vVap, &Scratch::vB23, nullptr, &Scratch::v100MPa, &Scratch::vPmin, nullptr, nullptr};
   // Any volume passes the range test; a volume below the range fails the
   // 100 MPa tests of the regions.
   static bool InRange(double) { return true; }
@@ -74,13 +73,8 @@ struct EnthalpyTraits {
   static double Vapour(double T, double P) { return Region2I(T, P); }
   static double Near(double T, double V) { return Enthalpy3(T, V); }
   static constexpr double kMax = kImax;
-  static constexpr double SolverScratch::*kLiq = &SolverScratch::hLiq;
-  static constexpr double SolverScratch::*kVap = &SolverScratch::hVap;
-  static constexpr double SolverScratch::*kB23 = &SolverScratch::hB23;
-  static constexpr double SolverScratch::*k800C = &SolverScratch::h800C;
-  static constexpr double SolverScratch::*k100MPa = &SolverScratch::h100MPa;
-  static constexpr double SolverScratch::*kWet0 = &SolverScratch::hWet0;
-  static constexpr double SolverScratch::*kWet350 = &SolverScratch::hWet350;
+  static constexpr ScratchFields kField{&Scratch::hLiq,    &Scratch::hVap, &Scratch::hB23,  &Scratch::h800C,
+                                        &Scratch::h100MPa, nullptr,  &Scratch::hWet0, &Scratch::hWet350};
   // The same lines in kJ/kg.
   static constexpr double kVap350 = 2563.5920039;
   static constexpr double kK350 = 1450.8539318, kM350 = 126434.11864;
@@ -98,34 +92,34 @@ PropertyRegion ClassifyPY(double P, double Y, bool PreferMetastable) {
   if (P <= kP350) {
     s.Ts = SatTemperature(P);
     if constexpr (Tr::kStorePs) s.ps = P;
-    s.*Tr::kVap = Tr::Vapour(s.Ts, P);
-    if (Y > s.*Tr::kVap) {
-      s.*Tr::k800C = Tr::Vapour(kTmax, P);
-      return Y >= s.*Tr::k800C ? kOut : kRegionSteam;
+    s.*Tr::kField.vap = Tr::Vapour(s.Ts, P);
+    if (Y > s.*Tr::kField.vap) {
+      s.*Tr::kField.at800C = Tr::Vapour(kTmax, P);
+      return Y >= s.*Tr::kField.at800C ? kOut : kRegionSteam;
     }
-    s.*Tr::kLiq = Tr::Liquid(s.Ts, P);
-    if (Y < s.*Tr::kLiq) return Y <= Tr::Liquid(kTmin, P) ? kOut : kRegionWater;
+    s.*Tr::kField.liq = Tr::Liquid(s.Ts, P);
+    if (Y < s.*Tr::kField.liq) return Y <= Tr::Liquid(kTmin, P) ? kOut : kRegionWater;
     // Wet steam; the metastable choice rests on the equilibrium dryness of Y.
-    const double x = (Y - s.*Tr::kLiq) / (s.*Tr::kVap - s.*Tr::kLiq);
+    const double x = (Y - s.*Tr::kField.liq) / (s.*Tr::kField.vap - s.*Tr::kField.liq);
     if (x > kXMetastableMin && P <= kPMetastableMax && PreferMetastable) return kRegionMetastable;
     return kRegionWet;
   }
 
   s.TB23 = B23Temperature(P);
-  s.*Tr::kB23 = Tr::Vapour(s.TB23, P);
-  if (Y > s.*Tr::kB23) {
-    s.*Tr::k800C = Tr::Vapour(kTmax, P);
-    return Y >= s.*Tr::k800C ? kOut : kRegionSteam;
+  s.*Tr::kField.b23 = Tr::Vapour(s.TB23, P);
+  if (Y > s.*Tr::kField.b23) {
+    s.*Tr::kField.at800C = Tr::Vapour(kTmax, P);
+    return Y >= s.*Tr::kField.at800C ? kOut : kRegionSteam;
   }
   if (Y < Tr::Liquid(kT350, P)) return Y <= Tr::Liquid(kTmin, P) ? kOut : kRegionWater;
   if (P >= kCriticalPressure) return kRegionCritical;
   s.Ts = SatTemperature(P);
   s.vLiq = SatLiquidVolume3(s.Ts, P);
-  s.*Tr::kLiq = Tr::Near(s.Ts, s.vLiq);
-  if (Y < s.*Tr::kLiq) return kRegionCritical;
+  s.*Tr::kField.liq = Tr::Near(s.Ts, s.vLiq);
+  if (Y < s.*Tr::kField.liq) return kRegionCritical;
   s.vVap = SatVapourVolume3(s.Ts, P);
-  s.*Tr::kVap = Tr::Near(s.Ts, s.vVap);
-  return Y > s.*Tr::kVap ? kRegionCritical : kRegionWetCritical;
+  s.*Tr::kField.vap = Tr::Near(s.Ts, s.vVap);
+  return Y > s.*Tr::kField.vap ? kRegionCritical : kRegionWetCritical;
 }
 
 // (V,S) and (V,I); Y is the entropy or enthalpy. Only the vapour side V >= Vc.
@@ -136,36 +130,36 @@ PropertyRegion ClassifyVY(double V, double Y) {
 
   s.Ts = SatTemperatureFromVapourVolume(V);
   s.ps = SatPressure(s.Ts);
-  s.*Tr::kVap = s.Ts >= kT350 ? Tr::Near(s.Ts, V) : Tr::Vapour(s.Ts, s.ps);
+  s.*Tr::kField.vap = s.Ts >= kT350 ? Tr::Near(s.Ts, V) : Tr::Vapour(s.Ts, s.ps);
 
   // The isochore at 800 °C, for the dry side where it ends on the 800 °C isotherm.
   auto dryAt800C = [&s, V, Y]() {
     s.p800C = Pressure800CFromVolume(V);
-    s.*Tr::k800C = Tr::Vapour(kTmax, s.p800C);
-    return Y >= s.*Tr::k800C ? kOut : kRegionSteam;
+    s.*Tr::kField.at800C = Tr::Vapour(kTmax, s.p800C);
+    return Y >= s.*Tr::kField.at800C ? kOut : kRegionSteam;
   };
 
-  if (Y >= s.*Tr::kVap) {  // dry side
+  if (Y >= s.*Tr::kField.vap) {  // dry side
     if (V >= kSatVapourVolume350) return dryAt800C();
     s.TB23 = B23TemperatureFromVolume(V);
     s.pB23 = B23Pressure(s.TB23);
-    s.*Tr::kB23 = Tr::Near(s.TB23, V);
-    if (Y < s.*Tr::kB23) return kRegionCritical;
+    s.*Tr::kField.b23 = Tr::Near(s.TB23, V);
+    if (Y < s.*Tr::kField.b23) return kRegionCritical;
     if (V < kVB100) {
       s.T100MPa = Temperature100MPaFromVolume(V);
-      s.*Tr::k100MPa = Tr::Vapour(s.T100MPa, kPmax);
-      return Y >= s.*Tr::k100MPa ? kOut : kRegionSteam;
+      s.*Tr::kField.at100MPa = Tr::Vapour(s.T100MPa, kPmax);
+      return Y >= s.*Tr::kField.at100MPa ? kOut : kRegionSteam;
     }
     return dryAt800C();
   }
 
   // Wet side.
-  if (!(s.*Tr::kVap >= Tr::kVap350)) {
-    s.*Tr::kWet350 = Tr::kK350 + Tr::kM350 * V;
-    if (Y > s.*Tr::kWet350) return kRegionWetCritical;
+  if (!(s.*Tr::kField.vap >= Tr::kVap350)) {
+    s.*Tr::kField.wet350 = Tr::kK350 + Tr::kM350 * V;
+    if (Y > s.*Tr::kField.wet350) return kRegionWetCritical;
   }
-  s.*Tr::kWet0 = Tr::kM0 * V - Tr::kK0;
-  return Y <= s.*Tr::kWet0 ? kOut : kRegionWet;
+  s.*Tr::kField.wet0 = Tr::kM0 * V - Tr::kK0;
+  return Y <= s.*Tr::kField.wet0 ? kOut : kRegionWet;
 }
 
 // (T,V) and (T,S); Y is the volume or the entropy.
@@ -176,41 +170,41 @@ PropertyRegion ClassifyTY(double T, double Y) {
 
   if (T < kT350) {
     s.ps = SatPressure(T);
-    s.*Tr::kLiq = Tr::Liquid(T, s.ps);
-    if (Y < s.*Tr::kLiq) {
-      s.*Tr::k100MPa = Tr::Liquid(T, kPmax);
-      return Y <= s.*Tr::k100MPa ? kOut : kRegionWater;
+    s.*Tr::kField.liq = Tr::Liquid(T, s.ps);
+    if (Y < s.*Tr::kField.liq) {
+      s.*Tr::kField.at100MPa = Tr::Liquid(T, kPmax);
+      return Y <= s.*Tr::kField.at100MPa ? kOut : kRegionWater;
     }
-    s.*Tr::kVap = Tr::Vapour(T, s.ps);
-    if (Y <= s.*Tr::kVap) return kRegionWet;
-    s.*Tr::kPminField = Tr::Vapour(T, kPmin);
-    return Y >= s.*Tr::kPminField ? kOut : kRegionSteam;
+    s.*Tr::kField.vap = Tr::Vapour(T, s.ps);
+    if (Y <= s.*Tr::kField.vap) return kRegionWet;
+    s.*Tr::kField.atPmin = Tr::Vapour(T, kPmin);
+    return Y >= s.*Tr::kField.atPmin ? kOut : kRegionSteam;
   }
 
   if (T < kT590) {
     s.pB23 = B23Pressure(T);
-    s.*Tr::kB23 = Tr::Vapour(T, s.pB23);
-    if (Y > s.*Tr::kB23) {
-      s.*Tr::kPminField = Tr::Vapour(T, kPmin);
-      return Y >= s.*Tr::kPminField ? kOut : kRegionSteam;
+    s.*Tr::kField.b23 = Tr::Vapour(T, s.pB23);
+    if (Y > s.*Tr::kField.b23) {
+      s.*Tr::kField.atPmin = Tr::Vapour(T, kPmin);
+      return Y >= s.*Tr::kField.atPmin ? kOut : kRegionSteam;
     }
     if (T < kCriticalTemperatureC) {
       s.ps = SatPressure(T);
       s.vLiq = SatLiquidVolume3(T, s.ps);
-      s.*Tr::kLiq = Tr::Near(T, s.vLiq);
-      if (Y >= s.*Tr::kLiq) {
+      s.*Tr::kField.liq = Tr::Near(T, s.vLiq);
+      if (Y >= s.*Tr::kField.liq) {
         s.vVap = SatVapourVolume3(T, s.ps);
-        s.*Tr::kVap = Tr::Near(T, s.vVap);
-        return Y <= s.*Tr::kVap ? kRegionWetCritical : kRegionCritical;
+        s.*Tr::kField.vap = Tr::Near(T, s.vVap);
+        return Y <= s.*Tr::kField.vap ? kRegionWetCritical : kRegionCritical;
       }
     }
     return Tr::BeyondRegion3(T, Y) ? kOut : kRegionCritical;
   }
 
-  s.*Tr::k100MPa = Tr::Vapour(T, kPmax);
-  if (Y < s.*Tr::k100MPa) return kOut;
-  s.*Tr::kPminField = Tr::Vapour(T, kPmin);
-  return Y >= s.*Tr::kPminField ? kOut : kRegionSteam;
+  s.*Tr::kField.at100MPa = Tr::Vapour(T, kPmax);
+  if (Y < s.*Tr::kField.at100MPa) return kOut;
+  s.*Tr::kField.atPmin = Tr::Vapour(T, kPmin);
+  return Y >= s.*Tr::kField.atPmin ? kOut : kRegionSteam;
 }
 
 }  // namespace
