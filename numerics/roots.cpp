@@ -192,4 +192,80 @@ double RefineRootA(Pair X, Pair F, TargetFunctionA f, double A, double Target, d
   return Refine(X, F, [&](double x) { return f(x, A); }, Target, Tol, true);
 }
 
+bool NewtonRootA(SlopeFunctionA f, double A, double X0, double Lo, double Hi, double Target, double Tol,
+                 double& Root, double& Step) {
+  Root = X0;
+  Step = 0;
+  double x = X0;
+  if (!(x >= Lo && x <= Hi)) return false;  // also NaN
+  double lastMiss = INFINITY;
+  for (int pass = 1; pass <= kNewtonRootPassLimit; ++pass) {
+    double slope = 0;
+    const double y = f(x, A, slope);
+    Root = x;
+    const double step = (Target - y) / slope;
+    if (std::isnan(y) || !std::isfinite(step) || slope == 0) return false;
+    const double miss = std::fabs(Target - y);
+    if (miss < Tol || std::fabs(step) <= 1e-10 * std::fabs(x)) {
+      Step = step;
+      return true;
+    }
+    // Near a root Newton's method brings the value nearer the target with every
+    // step. The first step from a rough start may overshoot; after it, a step that
+    // brings the value no nearer means there is no root nearby.
+    if (pass > 2 && !(miss < lastMiss)) return false;
+    lastMiss = miss;
+    const double next = x + step;
+    if (!(next >= Lo && next <= Hi)) return false;
+    x = next;
+  }
+  return false;
+}
+
+double PolishRootA(Pair X, Pair F, SlopeFunctionA f, double A, double Target, double Tol, double& Step) {
+  Step = 0;
+  if (X[0] > X[1]) {
+    std::swap(X[0], X[1]);
+    std::swap(F[0], F[1]);
+  }
+  const auto mid = [&X] { return (X[0] + X[1]) / 2; };
+  if (std::isnan(Target) || std::isnan(F[0]) || std::isnan(F[1]) || std::isnan(X[0]) || std::isnan(X[1])) return mid();
+  if (X[0] == X[1]) return X[0];
+  // As in the refinement, the pair tells whether f rises or falls across it; a point
+  // whose value lies below the target then replaces the lower or the upper end.
+  const bool rising = F[1] > F[0];
+  double x = F[1] == F[0] ? mid() : X[0] + (Target - F[0]) * (X[1] - X[0]) / (F[1] - F[0]);
+  if (!(x >= X[0] && x <= X[1])) x = mid();
+  // A Newton step that is not at most half the step before it is replaced by the
+  // midpoint, so that the pair keeps shrinking where Newton's method is slow.
+  double lastStep = X[1] - X[0];
+  for (int pass = 1; pass <= kRefinePassLimit; ++pass) {
+    double slope = 0;
+    const double y = f(x, A, slope);
+    if (std::isnan(y)) return mid();
+    const double step = (Target - y) / slope;
+    if (std::fabs(Target - y) < Tol) {
+      Step = std::isfinite(step) ? step : 0;
+      return x;
+    }
+    if ((y < Target) == rising) {
+      X[0] = x;
+      F[0] = y;
+    } else {
+      X[1] = x;
+      F[1] = y;
+    }
+    if (WidthBelow(X[0], X[1], MaxOf(X[0], X[1]))) return mid();
+    const double next = x + step;
+    if (std::isfinite(next) && next > X[0] && next < X[1] && std::fabs(step) <= 0.5 * std::fabs(lastStep)) {
+      lastStep = step;
+      x = next;
+    } else {
+      lastStep = (X[1] - X[0]) / 2;
+      x = mid();
+    }
+  }
+  return mid();
+}
+
 }  // namespace numerics

@@ -97,4 +97,38 @@ double RefineRoot(Pair X, Pair F, TargetFunction f, double Target, double Tol);
 // relative to 350.
 double RefineRootA(Pair X, Pair F, TargetFunctionA f, double A, double Target, double Tol);
 
+
+// Target function with its slope: returns f(x, a) and writes df/dx to slope. A NaN
+// value tells the Newton searches below that x is not acceptable (for example a
+// point on the wrong branch of a curve with several roots).
+using SlopeFunctionA = FunctionRef<double(double, double, double&)>;
+
+// Most passes of NewtonRootA (one evaluation each).
+inline constexpr int kNewtonRootPassLimit = 12;
+
+// Newton's method for f(x, A) = Target from the start value X0, without a bracket.
+// Each pass evaluates f and its slope at the current point. When |Target − f| < Tol,
+// or the Newton step has shrunk below 1e-10 of the point, the search has converged:
+// Root is that evaluated point and Step the Newton step from it (Root + Step is the
+// better estimate). Returns false, with Root at the last point, when a value or a
+// slope is NaN, the slope is 0 or infinite, a Newton point leaves [Lo, Hi], a step
+// after the second brings the value no nearer the target, or kNewtonRootPassLimit
+// passes run out; the caller then falls back to a bracketing search. No point
+// outside [Lo, Hi] is evaluated (X0 itself must lie inside).
+bool NewtonRootA(SlopeFunctionA f, double A, double X0, double Lo, double Hi, double Target, double Tol,
+                 double& Root, double& Step);
+
+// Newton's method kept inside an enclosing pair (X, F as a stepping search leaves
+// them, or two enclosing points the caller knows). The first point is the secant
+// point of the pair; each pass evaluates f and its slope, keeps the two points that
+// still enclose the target, and moves to the Newton point when it lies inside them
+// and the step is at most half the step before it, else to their midpoint, so that
+// the pair shrinks at least as fast as by bisection. Returns the evaluated point
+// where |Target − f| < Tol, with Step the Newton step from it (0 when it is not
+// defined); the midpoint of the pair (Step 0) once the pair has shrunk below a
+// relative width of 1e-10 (relative to the larger end, as RefineRootA), after
+// kRefinePassLimit passes, or when a NaN is met. A pair of equal points returns that
+// point. Whether f rises or falls is read from the pair, as in the refinement.
+double PolishRootA(Pair X, Pair F, SlopeFunctionA f, double A, double Target, double Tol, double& Step);
+
 }  // namespace numerics

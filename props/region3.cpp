@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 
 #include "numerics/newton.h"
 #include "numerics/polynomial.h"
@@ -16,7 +17,9 @@ namespace if97 {
 
 using numerics::DoublePolynomial;
 using numerics::Newton2D;
+using numerics::NewtonRootA;
 using numerics::Pair;
+using numerics::PolishRootA;
 using numerics::RefineRootA;
 using numerics::StepBracketOpenA;
 using numerics::ValueTolerance;
@@ -77,28 +80,93 @@ Reduced3 Reduce(double T, double V) {
   return {rho / kCriticalDensity, kCriticalTemperatureK / TK, TK, rho};
 }
 
-// δ·φδ only (the pressure).
+// The terms are summed in interleaved partial sums (lanes) that are added at the
+// end: with one running sum every addition would wait for the one before it.
+constexpr int kTermCount = static_cast<int>(std::size(kHelmholtz3));
+
+// δ·φδ only (the pressure), in four lanes.
 double DeltaPhiDelta(double delta, double tau) {
   const Powers<kMaxI> d(delta);
   const Powers<kMaxJ> t(tau);
-  double sum = kN1;
-  for (const Term3& c : kHelmholtz3) sum += c.n * c.I * d[c.I] * t[c.J];
-  return sum;
+  double lane[4] = {kN1, 0, 0, 0};
+#pragma GCC unroll 40
+  for (int k = 0; k < kTermCount; ++k) {
+    const Term3& c = kHelmholtz3[k];
+    lane[k % 4] += c.n * c.I * d[c.I] * t[c.J];
+  }
+  return (lane[0] + lane[1]) + (lane[2] + lane[3]);
+}
+
+// The sums of Helmholtz3 and, with kSecond, the second-order ones: δ²·φδδ without
+// the log term's −n1, τ²·φττ and δ·τ·φδτ. Both variants add the first three in the
+// same lanes and order, so that φ, δ·φδ and τ·φτ agree bitwise between them.
+struct Helmholtz3Full : Helmholtz3 {
+  double ddphi = 0, ttphi = 0, dtphi = 0;
+};
+
+template <bool kSecond>
+Helmholtz3Full SumTerms(double delta, double tau) {
+  const Powers<kMaxI> d(delta);
+  const Powers<kMaxJ> t(tau);
+  double phi[2] = {0, 0}, dphi[2] = {kN1, 0}, tphi[2] = {0, 0};
+  double dd[2] = {0, 0}, tt[2] = {0, 0}, dt[2] = {0, 0};
+#pragma GCC unroll 40
+  for (int k = 0; k < kTermCount; ++k) {
+    const Term3& c = kHelmholtz3[k];
+    const double term = c.n * d[c.I] * t[c.J];
+    const int l = k % 2;
+    dphi[l] += c.I * term;
+    tphi[l] += c.J * term;
+    phi[l] += term;
+    if constexpr (kSecond) {
+      dd[l] += c.I * (c.I - 1) * term;
+      tt[l] += c.J * (c.J - 1) * term;
+      dt[l] += c.I * c.J * term;
+    }
+  }
+  Helmholtz3Full r;
+  r.phi = phi[0] + phi[1];
+  r.dphi = dphi[0] + dphi[1];
+  r.tphi = tphi[0] + tphi[1];
+  r.ddphi = dd[0] + dd[1];
+  r.ttphi = tt[0] + tt[1];
+  r.dtphi = dt[0] + dt[1];
+  return r;
 }
 
 Helmholtz3 Evaluate(double delta, double tau, bool withPhi) {
-  const Powers<kMaxI> d(delta);
-  const Powers<kMaxJ> t(tau);
-  Helmholtz3 r;
-  r.dphi = kN1;
-  for (const Term3& c : kHelmholtz3) {
-    const double term = c.n * d[c.I] * t[c.J];
-    r.dphi += c.I * term;
-    r.tphi += c.J * term;
-    r.phi += term;
-  }
+  Helmholtz3 r = SumTerms<false>(delta, tau);
   if (withPhi) r.phi += kN1 * std::log(delta);
   return r;
+}
+
+Helmholtz3Full EvaluateFull(double delta, double tau) {
+  Helmholtz3Full r = SumTerms<true>(delta, tau);
+  r.phi += kN1 * std::log(delta);
+  return r;
+}
+
+// kN1 + Σ n·I·δ^I·τ^J as DeltaPhiDelta (bitwise: the same four lanes), with the
+// moments Σ n·I²·… and, with kThird, Σ n·I³·… of the same terms.
+struct PressureSums {
+  double d1, i2, i3;
+};
+
+template <bool kThird>
+PressureSums EvaluatePressureSums(double delta, double tau) {
+  const Powers<kMaxI> d(delta);
+  const Powers<kMaxJ> t(tau);
+  double d1[4] = {kN1, 0, 0, 0}, i2[4] = {0, 0, 0, 0}, i3[4] = {0, 0, 0, 0};
+#pragma GCC unroll 40
+  for (int k = 0; k < kTermCount; ++k) {
+    const Term3& c = kHelmholtz3[k];
+    const double term = c.n * c.I * d[c.I] * t[c.J];
+    const int l = k % 4;
+    d1[l] += term;
+    i2[l] += c.I * term;
+    if constexpr (kThird) i3[l] += c.I * c.I * term;
+  }
+  return {(d1[0] + d1[1]) + (d1[2] + d1[3]), (i2[0] + i2[1]) + (i2[2] + i2[3]), (i3[0] + i3[1]) + (i3[2] + i3[3])};
 }
 
 }  // namespace
@@ -118,6 +186,51 @@ double Enthalpy3(double T, double V) {
   const Reduced3 x = Reduce(T, V);
   const Helmholtz3 h = Evaluate(x.delta, x.tau, false);
   return kR * x.TK * (h.tphi + h.dphi);
+}
+
+
+Region3Point Region3At(double T, double V) {
+  const Reduced3 x = Reduce(T, V);
+  const Helmholtz3Full f = EvaluateFull(x.delta, x.tau);
+  Region3Point r;
+  r.p = x.rho * kR * x.TK * f.dphi / 1000.0;
+  r.s = kR * (f.tphi - f.phi);
+  r.h = kR * x.TK * (f.tphi + f.dphi);
+  // (∂p/∂v)_T = −ρ²·R·T·(2·δφδ + δ²φδδ); the log term contributes −n1 to δ²φδδ.
+  r.dpdv = -x.rho * x.rho * kR * x.TK * (2 * f.dphi + f.ddphi - kN1) / 1000.0;
+  // (∂p/∂T)_v = ρ·R·(δφδ − δτφδτ).
+  r.dpdT = x.rho * kR * (f.dphi - f.dtphi) / 1000.0;
+  // cv = −R·τ²φττ; (∂s/∂v)_T = (∂p/∂T)_v (Maxwell), in kJ with p in kPa.
+  r.dsdT = -kR * f.ttphi / x.TK;
+  r.dsdv = 1000.0 * r.dpdT;
+  r.dhdT = -kR * f.ttphi + 1000.0 * V * r.dpdT;
+  r.dhdv = 1000.0 * (x.TK * r.dpdT + V * r.dpdv);
+  return r;
+}
+
+double Pressure3WithSlope(double T, double V, double& dPdV) {
+  const Reduced3 x = Reduce(T, V);
+  const PressureSums s = EvaluatePressureSums<false>(x.delta, x.tau);
+  // (∂p/∂v)_T = −ρ²·R·T·(δφδ + δ·∂(δφδ)/∂δ).
+  dPdV = -x.rho * x.rho * kR * x.TK * (s.d1 + s.i2) / 1000.0;
+  return x.rho * kR * x.TK * s.d1 / 1000.0;
+}
+
+double Pressure3Slope(double T, double V, double& dSlopedV) {
+  const Reduced3 x = Reduce(T, V);
+  const PressureSums s = EvaluatePressureSums<true>(x.delta, x.tau);
+  const double e = s.d1 + s.i2;  // δφδ + δ·∂(δφδ)/∂δ
+  const double rt = kR * x.TK / 1000.0;
+  const double rho2 = x.rho * x.rho;
+  dSlopedV = rt * rho2 * x.rho * (2 * e + s.i2 + s.i3);
+  return -rt * rho2 * e;
+}
+
+void EntropyEnthalpy3(double T, double V, double& S, double& H) {
+  const Reduced3 x = Reduce(T, V);
+  const Helmholtz3 h = Evaluate(x.delta, x.tau, true);
+  S = kR * (h.tphi - h.phi);
+  H = kR * x.TK * (h.tphi + h.dphi);
 }
 
 // ---------------------------------------------------------------------------
@@ -184,9 +297,6 @@ double PressureVariable(double P) { return 1 - kCriticalPressure / P; }  // 1 �
 // The region-3 functions with the volume varied first and T held fixed.
 double PressureOfVolume(double v, double T) { return Pressure3(T, v); }
 double EntropyOfVolume(double v, double T) { return Entropy3(T, v); }
-// ... and with T varied first on a fixed isochore.
-double EntropyOfTemperature(double T, double v) { return Entropy3(T, v); }
-double EnthalpyOfTemperature(double T, double v) { return Enthalpy3(T, v); }
 
 // Newton percentage: the difference steps are 2e-4 of the start values, the
 // results must agree with their targets to a relative 1e-4·target.
@@ -198,16 +308,33 @@ double Volume3FromTP(double T, double P) {
   const double theta = ReducedTemperature(T);
   const double x = PressureVariable(P);
   double F;
+  // Below Tc the state lies on the vapour side of the loop (v above vc) at p <= ps(T),
+  // on the liquid side (v below vc) above it; above Tc there is no loop.
+  int side = 0;
   if (T > kCriticalTemperatureC || P <= SatPressure(T)) {
     F = DoublePolynomial(kFitVolumeTP, theta - 1, x);
     if (T > kCriticalTemperatureC && F < kFitVolumeTPMin) F = kFitVolumeTPMin;
+    if (!(T > kCriticalTemperatureC)) side = 1;
   } else {
     F = DoublePolynomial(kFitVolumeTPLiquid, x, theta - 1);
+    side = -1;
   }
   const double v0 = kCriticalVolume * (1 + F);
+  const double tol = ValueTolerance(P, 5e-8, 0);
+  // Newton's method from the fit, with the slope of the isotherm from the same sums
+  // as the pressure. The root is accepted only where the isotherm falls (off the
+  // middle of a loop) on the state's side of vc: the turning points of a loop lie on
+  // either side of vc, so that root is the one the stepping search below encloses.
+  const auto onBranch = [side](double v, double t, double& slope) {
+    const double p = Pressure3WithSlope(t, v, slope);
+    const bool onSide = side == 0 || (side < 0 ? v <= kCriticalVolume : v >= kCriticalVolume);
+    return slope < 0 && onSide ? p : NAN;
+  };
+  double v = v0, step = 0;
+  if (NewtonRootA(onBranch, T, v0, 0.5 * v0, 2 * v0, P, tol, v, step)) return v + step;
   Pair X{}, Y{};
   StepBracketOpenA(X, Y, PressureOfVolume, T, -1, 5, v0, P);
-  return RefineRootA(X, Y, PressureOfVolume, T, P, ValueTolerance(P, 5e-8, 0));
+  return RefineRootA(X, Y, PressureOfVolume, T, P, tol);
 }
 
 double Volume3FromTS(double T, double S) {
@@ -219,7 +346,14 @@ double Volume3FromTS(double T, double S) {
 }
 
 double Temperature3FromVS(double V, double S, double TLo, double THi, double SLo, double SHi) {
-  return RefineRootA({TLo, THi}, {SLo, SHi}, EntropyOfTemperature, V, S, 1e-5);
+  // Newton's method inside the bracket, with (∂s/∂T)_v = cv/T from the same sums.
+  const auto entropy = [](double t, double v, double& slope) {
+    const Region3Point r = Region3At(t, v);
+    slope = r.dsdT;
+    return r.s;
+  };
+  double step = 0;
+  return PolishRootA({TLo, THi}, {SLo, SHi}, entropy, V, S, 1e-5, step);
 }
 
 double Temperature3FromVS(double V, double S) {
@@ -227,7 +361,13 @@ double Temperature3FromVS(double V, double S) {
 }
 
 double Temperature3FromVI(double V, double H, double TLo, double THi, double HLo, double HHi) {
-  return RefineRootA({TLo, THi}, {HLo, HHi}, EnthalpyOfTemperature, V, H, 0.001);
+  const auto enthalpy = [](double t, double v, double& slope) {
+    const Region3Point r = Region3At(t, v);
+    slope = r.dhdT;
+    return r.h;
+  };
+  double step = 0;
+  return PolishRootA({TLo, THi}, {HLo, HHi}, enthalpy, V, H, 0.001, step);
 }
 
 double Temperature3FromVI(double V, double H) {
@@ -274,8 +414,13 @@ void EvaluateRegion3(std::int32_t pair, bool NeedP, bool NeedS, bool NeedI, doub
     default: break;  // the classifiers send no other pair here
   }
   if (NeedP) P = Pressure3(T, V);
-  if (NeedS) S = Entropy3(T, V);
-  if (NeedI) I = Enthalpy3(T, V);
+  if (NeedS && NeedI) {
+    EntropyEnthalpy3(T, V, S, I);
+  } else if (NeedS) {
+    S = Entropy3(T, V);
+  } else if (NeedI) {
+    I = Enthalpy3(T, V);
+  }
 }
 
 }  // namespace if97

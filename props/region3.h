@@ -15,6 +15,27 @@ double Pressure3(double T, double V);  // MPa
 double Entropy3(double T, double V);   // kJ/(kg K)
 double Enthalpy3(double T, double V);  // kJ/kg
 
+// The equation and its first derivatives at one point (T, V), from a single pass over
+// the terms. p, s, h are exactly Pressure3 … Enthalpy3 up to the rounding of the
+// pressure sum (s and h are bitwise the values of Entropy3 and Enthalpy3).
+struct Region3Point {
+  double p = 0, s = 0, h = 0;  // MPa, kJ/(kg K), kJ/kg
+  double dpdv = 0;             // (∂p/∂v)_T, MPa per m3/kg
+  double dpdT = 0;             // (∂p/∂T)_v, MPa/K
+  double dsdT = 0, dsdv = 0;   // (∂s/∂T)_v = cv/T and (∂s/∂v)_T = (∂p/∂T)_v
+  double dhdT = 0, dhdv = 0;   // (∂h/∂T)_v and (∂h/∂v)_T
+};
+Region3Point Region3At(double T, double V);
+
+// Pressure3 (bitwise) and its slope (∂p/∂v)_T along the isotherm.
+double Pressure3WithSlope(double T, double V, double& dPdV);
+// The slope (∂p/∂v)_T and its derivative (∂²p/∂v²)_T: the turning points of an
+// isotherm's loop (the spinodals) are where the slope is 0.
+double Pressure3Slope(double T, double V, double& dSlopedV);
+
+// Entropy3 and Enthalpy3 at the same point from one evaluation of the sums.
+void EntropyEnthalpy3(double T, double V, double& S, double& H);
+
 // Volume with Pressure3(T, V) = P, to a relative 5e-10 on the pressure.
 double Volume3FromTP(double T, double P);
 // Volume with Entropy3(T, V) = S, to 1e-5 kJ/(kg K).
