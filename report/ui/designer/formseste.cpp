@@ -652,6 +652,8 @@ void TFormSestE::addFunction() {
   QStringList names;
   for (const TRadekFunkce& f : document_.report().functions) names.append(f.name);
   TFunctionDlg dialog(TRadekFunkce{}, names, document_.report().groups.count(), this);
+  dialog.setExpressionSources(sestava_.FieldNames, sestava_.Parametry, names);
+  dialog.dialogRunner = dialogRunner;
   if (runDialog(dialog) != QDialog::Accepted) return;
   if (document_.addFunction(dialog.function())) refresh();
 }
@@ -663,6 +665,10 @@ void TFormSestE::editFunction(int index) {
   for (int i = 0; i < functions.count(); ++i)
     if (i != index) others.append(functions[i].name);
   TFunctionDlg dialog(functions[index], others, document_.report().groups.count(), this);
+  QStringList all;
+  for (const TRadekFunkce& f : functions) all.append(f.name);
+  dialog.setExpressionSources(sestava_.FieldNames, sestava_.Parametry, all);
+  dialog.dialogRunner = dialogRunner;
   if (runDialog(dialog) != QDialog::Accepted) return;
   if (document_.editFunction(index, dialog.function())) refresh();
 }

@@ -3,10 +3,13 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QSpinBox>
+#include <QToolButton>
 
 #include "report/model/reportlimits.h"
+#include "report/ui/designer/expressiondialog.h"
 #include "report/ui/messages.h"
 
 namespace report {
@@ -38,7 +41,15 @@ TFunctionDlg::TFunctionDlg(const TRadekFunkce& function, const QStringList& othe
   expression_ = new QLineEdit(function.expression, this);
   expression_->setObjectName(QStringLiteral("expression"));
   expression_->setMaxLength(kMaxExpressionLength);
-  form->addRow(QStringLiteral("Výraz:"), expression_);
+  build_ = new QToolButton(this);
+  build_->setObjectName(QStringLiteral("buildExpression"));
+  build_->setText(QStringLiteral("..."));
+  build_->setToolTip(QStringLiteral("Tvorba výrazu pro výpočet funkce"));
+  connect(build_, &QToolButton::clicked, this, &TFunctionDlg::buildExpression);
+  auto* expressionRow = new QHBoxLayout;
+  expressionRow->addWidget(expression_, 1);
+  expressionRow->addWidget(build_);
+  form->addRow(QStringLiteral("Výraz:"), expressionRow);
   aggregation_ = new QComboBox(this);
   aggregation_->addItems({QStringLiteral("Žádná"), QStringLiteral("Počet"), QStringLiteral("Součet"),
                           QStringLiteral("Průměr"), QStringLiteral("Minimum"), QStringLiteral("Maximum"),
@@ -79,6 +90,19 @@ TRadekFunkce TFunctionDlg::function() const {
   f.precision = precision_->value();
   f.decimals = decimals_->value();
   return f;
+}
+
+void TFunctionDlg::setExpressionSources(const QStringList& fieldNames, const QStringList& parameters,
+                                        const QStringList& functionNames) {
+  fieldNames_ = fieldNames;
+  parameters_ = parameters;
+  functionNames_ = functionNames;
+}
+
+void TFunctionDlg::buildExpression() {
+  TExpressionDlg builder(expression_->text(), fieldNames_, parameters_, functionNames_, this);
+  const int result = dialogRunner ? dialogRunner(builder) : builder.exec();
+  if (result == QDialog::Accepted) expression_->setText(builder.expression());
 }
 
 void TFunctionDlg::done(int result) {

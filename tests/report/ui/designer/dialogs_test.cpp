@@ -1,8 +1,9 @@
 // The small dialogs around the designer, through their fields: "Nastavit prvek"
 // for each kind of element (what it offers and what it gives back, line breaks
 // and quotes in a text, the font through its dialog), "Nastavit prostředí", the
-// new-template wizard, the function dialog refusing a missing or taken name, and
-// "Formát papíru".
+// new-template wizard, the function dialog refusing a missing or taken name, the
+// expression builder behind it (putting in references, built-in functions and
+// operators, "Kontrola"), and "Formát papíru".
 #include <QtTest>
 
 #include <QCheckBox>
@@ -14,10 +15,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QToolButton>
 
 #include "designertestsupport.h"
 #include "report/ui/designer/elementdialog.h"
 #include "report/ui/designer/environmentdialog.h"
+#include "report/ui/designer/expressiondialog.h"
 #include "report/ui/designer/functiondialog.h"
 #include "report/ui/designer/newtemplatewizard.h"
 #include "report/ui/designer/paleta.h"
@@ -57,6 +60,12 @@ class DialogsTest : public QObject {
   void wizard();
   void functionNames_data();
   void functionNames();
+  void expressionBuilderPuts_data();
+  void expressionBuilderPuts();
+  void expressionCheck_data();
+  void expressionCheck();
+  void functionDialogOpensBuilder_data();
+  void functionDialogOpensBuilder();
   void paperFormat();
 };
 
@@ -215,6 +224,130 @@ void DialogsTest::functionNames() {
   QCOMPARE(out.expression, u"Vel1*2"_s);
   QCOMPARE(out.aggregation, int(kAggSum));
   QCOMPARE(out.format, int(kFormatNumber));
+}
+
+void DialogsTest::expressionBuilderPuts_data() {
+  QTest::addColumn<QString>("start");   // the expression, the cursor at its end
+  QTest::addColumn<QString>("source");  // a list's name, or "operator X" for a button
+  QTest::addColumn<int>("row");
+  QTest::addColumn<QString>("result");
+  QTest::addColumn<int>("cursor");
+  QTest::newRow("column") << QString() << u"columns"_s << 0 << u"#Vel1"_s << 5;
+  QTest::newRow("column after a sum") << u"100 + "_s << u"columns"_s << 4 << u"100 + #Vel5"_s << 11;
+  QTest::newRow("parameter") << QString() << u"parameters"_s << 2 << u"&3"_s << 2;
+  QTest::newRow("last parameter") << QString() << u"parameters"_s << 14 << u"&15"_s << 3;
+  QTest::newRow("function") << u"2*"_s << u"functions"_s << 1 << u"2*@Suma"_s << 7;
+  QTest::newRow("ABS, the cursor inside") << QString() << u"builtins"_s << 0 << u"ABS()"_s << 4;
+  QTest::newRow("MAX, before the comma") << u"1+"_s << u"builtins"_s << 3 << u"1+MAX(,)"_s << 6;
+  QTest::newRow("SUBSTR") << QString() << u"builtins"_s << 8 << u"SUBSTR(,,)"_s << 7;
+  QTest::newRow("ORD, the last") << QString() << u"builtins"_s << 26 << u"ORD()"_s << 4;
+  QTest::newRow("plus") << u"#Vel1"_s << u"operator +"_s << 0 << u"#Vel1+"_s << 6;
+  QTest::newRow("not equal") << u"#Vel1"_s << u"operator <>"_s << 0 << u"#Vel1<>"_s << 7;
+  QTest::newRow("AND with blanks") << u"#Vel1>0"_s << u"operator AND"_s << 0 << u"#Vel1>0 AND "_s << 12;
+}
+
+// A double click on a list entry, or an operator button, puts it in at the cursor.
+void DialogsTest::expressionBuilderPuts() {
+  QFETCH(QString, start);
+  QFETCH(QString, source);
+  QFETCH(int, row);
+  QFETCH(QString, result);
+  QFETCH(int, cursor);
+  TRadekFunkce f;
+  TExpressionDlg d(start, designertest::FieldNames(), designertest::Parameters(), {u"Prumer"_s, u"Suma"_s});
+  QCOMPARE(d.windowTitle(), u"Tvorba výrazu pro výpočet funkce"_s);
+  d.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&d));
+  auto* line = d.findChild<QLineEdit*>(u"expression"_s);
+  line->setCursorPosition(static_cast<int>(start.size()));
+  if (source.startsWith(u"operator ")) {
+    auto* b = d.findChild<QToolButton*>(source);
+    QVERIFY(b);
+    uitest::Click(b);
+  } else {
+    auto* list = d.findChild<QListWidget*>(source);
+    QVERIFY(list);
+    QListWidgetItem* item = list->item(row);
+    QVERIFY(item);
+    list->scrollToItem(item);
+    // A double click as the mouse gives it: a click, then the double click.
+    const QPoint at = list->visualItemRect(item).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+  }
+  QCOMPARE(d.expression(), result);
+  QCOMPARE(line->cursorPosition(), cursor);
+}
+
+void DialogsTest::expressionCheck_data() {
+  QTest::addColumn<QString>("expression");
+  QTest::addColumn<QString>("box");
+  const QString ok = u"Výraz je v pořádku."_s;
+  QTest::newRow("a column by name") << u"#Vel1"_s << ok;
+  QTest::newRow("a column by number") << u"#6 * 2"_s << ok;
+  QTest::newRow("a function and a parameter") << u"@Suma + LEFT(&1, 3)"_s << ok;
+  QTest::newRow("IIF") << u"IIF(#Vel1 > 0, 'kladné', 'záporné')"_s << ok;
+  QTest::newRow("a column that is not there") << u"#Vel1 + #Vel9"_s
+                                              << u"Chyba : \"Neznamý identifikátor\" na pozici 9"_s;
+  QTest::newRow("a parameter that is not there") << u"&16"_s << u"Chyba : \"Neznamý identifikátor\" na pozici 1"_s;
+  QTest::newRow("closing parenthesis missing") << u"(1 + 2"_s
+                                               << u"Chyba : \"Chybí uzavírací závorky\" na pozici 7"_s;
+  QTest::newRow("a comma missing") << u"MAX(#Vel1)"_s << u"Chyba : \"Očekávám čárku\" na pozici 10"_s;
+}
+
+// "Kontrola" tells in a box whether the expression is right, over a sample row.
+void DialogsTest::expressionCheck() {
+  QFETCH(QString, expression);
+  QFETCH(QString, box);
+  TExpressionDlg d(expression, designertest::FieldNames(), designertest::Parameters(), {u"Prumer"_s, u"Suma"_s});
+  d.show();
+  ScriptedMessages messages;
+  uitest::Click(uitest::ButtonWithText(&d, u"Kontrola"_s));
+  QCOMPARE(messages.texts, QStringList{box});
+  QVERIFY(d.isVisible());  // checking does not close it
+  QCOMPARE(d.expression(), expression);
+}
+
+void DialogsTest::functionDialogOpensBuilder_data() {
+  QTest::addColumn<bool>("accept");
+  QTest::addColumn<QString>("expression");
+  QTest::newRow("OK takes the built expression") << true << u"#Vel1*2+#Vel3"_s;
+  QTest::newRow("Storno keeps the typed one") << false << u"#Vel1*2"_s;
+}
+
+// The button beside "Výraz:" opens the builder over the expression typed so far
+// and the columns, parameters and functions given.
+void DialogsTest::functionDialogOpensBuilder() {
+  QFETCH(bool, accept);
+  QFETCH(QString, expression);
+  TFunctionDlg d(TRadekFunkce{}, {u"Suma"_s}, 0, nullptr);
+  d.setExpressionSources(designertest::FieldNames(), designertest::Parameters(), {u"Suma"_s});
+  d.findChild<QLineEdit*>(u"expression"_s)->setText(u"#Vel1*2"_s);
+  QString seen;
+  QStringList columns, functions;
+  int parameters = -1;
+  d.dialogRunner = [&](QDialog& dialog) {
+    auto* b = qobject_cast<TExpressionDlg*>(&dialog);
+    if (!b) return int(QDialog::Rejected);
+    seen = b->expression();
+    auto* c = b->findChild<QListWidget*>(u"columns"_s);
+    for (int i = 0; i < c->count(); ++i) columns.append(c->item(i)->text());
+    auto* f = b->findChild<QListWidget*>(u"functions"_s);
+    for (int i = 0; i < f->count(); ++i) functions.append(f->item(i)->text());
+    parameters = b->findChild<QListWidget*>(u"parameters"_s)->count();
+    b->findChild<QLineEdit*>(u"expression"_s)->end(false);
+    b->insert(u"+#Vel3"_s);
+    return accept ? int(QDialog::Accepted) : int(QDialog::Rejected);
+  };
+  d.show();
+  auto* button = d.findChild<QToolButton*>(u"buildExpression"_s);
+  QVERIFY(button);
+  uitest::Click(button);
+  QCOMPARE(seen, u"#Vel1*2"_s);
+  QCOMPARE(columns, designertest::FieldNames());
+  QCOMPARE(functions, QStringList{u"Suma"_s});
+  QCOMPARE(parameters, 15);
+  QCOMPARE(d.findChild<QLineEdit*>(u"expression"_s)->text(), expression);
 }
 
 void DialogsTest::paperFormat() {

@@ -27,6 +27,7 @@
 #include "report/io/templatetext.h"
 #include "report/ui/designer/designersettings.h"
 #include "report/ui/designer/elementdialog.h"
+#include "report/ui/designer/expressiondialog.h"
 #include "report/ui/designer/formseste.h"
 #include "report/ui/designer/functiondialog.h"
 #include "report/ui/designer/newtemplatewizard.h"
@@ -143,6 +144,8 @@ class DesignerWindowTest : public QObject {
   void newTemplate_data();
   void newTemplate();
   void functions();
+  void functionExpressionBuilder_data();
+  void functionExpressionBuilder();
   void zoom();
   void previewRunsDesignedTemplate();
   void alignAndDrawingOrder();
@@ -943,6 +946,63 @@ void DesignerWindowTest::functions() {
   QCOMPARE(messages.texts, QStringList{u"Smazat vybranou funkci?"_s});
   QCOMPARE(d.doc().report().functions.count(), 0);
   QCOMPARE(d.undoHint(), u"Zrušit zrušení funkce"_s);
+}
+
+void DesignerWindowTest::functionExpressionBuilder_data() {
+  QTest::addColumn<bool>("edit");  // "Oprav" on the first function, else "Přidej"
+  QTest::addColumn<QStringList>("functions");
+  QTest::newRow("adding the first") << false << QStringList{};
+  QTest::newRow("editing") << true << QStringList{u"Suma"_s};
+}
+
+// A sum of a column built the way a user does it: "Přidej" (or "Oprav") on the
+// palette's functions, the builder behind "Výraz:" offering this report's
+// columns, parameters and functions, a column put in by a double click.
+void DesignerWindowTest::functionExpressionBuilder() {
+  QFETCH(bool, edit);
+  QFETCH(QStringList, functions);
+  Designer d;
+  if (edit) {
+    TRadekFunkce f;
+    f.name = u"Suma"_s;
+    f.expression = u"#Vel2"_s;
+    QVERIFY(d.doc().addFunction(f));
+    d.form->undo();  // the window shows the document anew, with the function
+    d.form->redo();
+  }
+  ShowActive(d.form.get());
+  QStringList columns, offered;
+  int parameters = -1;
+  d.form->dialogRunner = [&](QDialog& dialog) {
+    if (auto* b = qobject_cast<TExpressionDlg*>(&dialog)) {
+      auto* c = b->findChild<QListWidget*>(u"columns"_s);
+      for (int i = 0; i < c->count(); ++i) columns.append(c->item(i)->text());
+      auto* f = b->findChild<QListWidget*>(u"functions"_s);
+      for (int i = 0; i < f->count(); ++i) offered.append(f->item(i)->text());
+      parameters = b->findChild<QListWidget*>(u"parameters"_s)->count();
+      b->findChild<QLineEdit*>(u"expression"_s)->clear();
+      b->show();
+      const QPoint at = c->visualItemRect(c->item(0)).center();
+      QTest::mouseClick(c->viewport(), Qt::LeftButton, {}, at);
+      QTest::mouseDClick(c->viewport(), Qt::LeftButton, {}, at);
+      b->accept();
+      return b->result();
+    }
+    auto* f = qobject_cast<TFunctionDlg*>(&dialog);
+    if (!f) return int(QDialog::Rejected);
+    f->findChild<QLineEdit*>(u"name"_s)->setText(u"Suma"_s);
+    f->buildExpression();
+    f->accept();
+    return f->result();
+  };
+  d.form->palette()->setCurrentIndex(4);
+  if (edit) QTest::mouseClick(d.form->palette()->entry(u"Suma"_s), Qt::LeftButton);
+  uitest::Click(uitest::ButtonWithText(d.form->palette(), edit ? u"Oprav"_s : u"Přidej"_s));
+  QCOMPARE(columns, designertest::FieldNames());
+  QCOMPARE(parameters, 15);
+  QCOMPARE(offered, functions);
+  QCOMPARE(d.doc().report().functions.count(), 1);
+  QCOMPARE(d.doc().report().functions[0].expression, u"#Vel1"_s);
 }
 
 void DesignerWindowTest::zoom() {
