@@ -336,6 +336,17 @@ void TFormSestE::place(int section, QPoint at) {
   const DesignRaster raster = paper_->raster();
   e.left = std::max(0, raster.snaps() ? DesignRaster::SnapValue(at.x(), raster.gridX()) : at.x());
   e.top = std::max(0, raster.snaps() ? DesignRaster::SnapValue(at.y(), raster.gridY()) : at.y());
+  // A click near the band's lower or right edge places the element inside the
+  // band where it fits (on the raster with snapping), not sticking out of it.
+  const auto inside = [&raster](int v, int size, int room, int grid) {
+    int limit = room - size;
+    if (limit < 0) return 0;
+    if (raster.snaps() && grid > 0) limit = limit / grid * grid;
+    return std::min(v, limit);
+  };
+  if (const TOddilSestavy* band = document_.section(section))
+    e.top = inside(e.top, e.height, band->height, raster.gridY());
+  e.left = inside(e.left, e.width, document_.report().paper.columnWidth(), raster.gridX());
   if (e.kind == kElementDetail) {
     if (section != kSectionBody) {
       ReportMessages::Inform(this, QStringLiteral("Detail lze umístit jen do těla sestavy."));

@@ -123,6 +123,8 @@ class DesignerWindowTest : public QObject {
   void undoRedoKeys();
   void placesFromPalette_data();
   void placesFromPalette();
+  void placesInsideTheBand_data();
+  void placesInsideTheBand();
   void propertyArea();
   void propertyAreaNotCut_data();
   void propertyAreaNotCut();
@@ -405,7 +407,8 @@ void DesignerWindowTest::placesFromPalette_data() {
   QTest::addColumn<int>("index");
   QTest::addColumn<QPoint>("at");  // where the element lands, with the raster
   QTest::newRow("line") << u"Úsečky"_s << int(kElementLine) << 0 << QPoint(32, 8);
-  QTest::newRow("ellipse") << u"Elipsa"_s << int(kElementEllipse) << int(kElementEllipse) << QPoint(32, 8);
+  // 50 high in the 30 of the footer: at the band's top.
+  QTest::newRow("ellipse") << u"Elipsa"_s << int(kElementEllipse) << int(kElementEllipse) << QPoint(32, 0);
   QTest::newRow("page count") << u"Celkový počet stran"_s << int(kElementVariable) << 4 << QPoint(32, 8);
   QTest::newRow("column") << u"Vel3"_s << int(kElementColumn) << 2 << QPoint(32, 8);
 }
@@ -434,6 +437,38 @@ void DesignerWindowTest::placesFromPalette() {
   QCOMPARE(d.undoHint(), u"Zrušit vložení prvku"_s);
   QVERIFY(!button->isChecked());
   QVERIFY(!d.paper()->placing());
+}
+
+void DesignerWindowTest::placesInsideTheBand_data() {
+  QTest::addColumn<bool>("snap");
+  QTest::addColumn<QString>("entry");  // "Vel3": 97 x 20, "Obrázek": 150 x 50
+  QTest::addColumn<QPoint>("click");   // in the page footer: 706 wide, 30 high
+  QTest::addColumn<QPoint>("at");
+  QTest::newRow("room enough") << false << u"Vel3"_s << QPoint(40, 6) << QPoint(40, 6);
+  QTest::newRow("near the lower edge") << false << u"Vel3"_s << QPoint(40, 22) << QPoint(40, 10);
+  QTest::newRow("near the lower edge, raster") << true << u"Vel3"_s << QPoint(40, 22) << QPoint(40, 8);
+  QTest::newRow("near the right edge") << false << u"Vel3"_s << QPoint(680, 5) << QPoint(609, 5);
+  QTest::newRow("near the right edge, raster") << true << u"Vel3"_s << QPoint(680, 5) << QPoint(608, 8);
+  QTest::newRow("taller than the band") << false << u"Obrázek"_s << QPoint(40, 20) << QPoint(40, 0);
+}
+
+// A new element clicked in near a band's edge lies inside the band.
+void DesignerWindowTest::placesInsideTheBand() {
+  QFETCH(bool, snap);
+  QFETCH(QString, entry);
+  QFETCH(QPoint, click);
+  QFETCH(QPoint, at);
+  Designer d(snap);
+  ShowActive(d.form.get());
+  QToolButton* button = d.form->palette()->entry(entry);
+  QVERIFY(button);
+  for (int t = 0; t < d.form->palette()->count(); ++t)
+    if (d.form->palette()->widget(t)->isAncestorOf(button)) d.form->palette()->setCurrentIndex(t);
+  QTest::mouseClick(button, Qt::LeftButton);
+  Click(d.panel(kSectionFooter), InSection(click.x(), click.y()));
+  const ElementRef added{kSectionFooter, 4};
+  QVERIFY(d.doc().element(added));
+  QCOMPARE(QPoint(d.element(added).left, d.element(added).top), at);
 }
 
 void DesignerWindowTest::propertyArea() {
