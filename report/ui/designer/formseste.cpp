@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScrollArea>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QSplitter>
@@ -56,8 +57,8 @@ TFormSestE::TFormSestE(TSestava& sestava, QWidget* parent) : QMainWindow(parent)
   buildWindow();
   buildCommands();
   connectPaper();
-  resize(1000, 720);
   refresh();
+  fitWindow();
 }
 
 TFormSestE::~TFormSestE() = default;
@@ -73,8 +74,10 @@ void TFormSestE::buildWindow() {
   palette_->setColumns(sestava_.FieldNames, sestava_.FieldLabels);
   palette_->setParameters(sestava_.Parametry);
   layout->addWidget(palette_);
-  auto* split = new QSplitter(Qt::Horizontal, central);
+  split_ = new QSplitter(Qt::Horizontal, central);
+  QSplitter* split = split_;
   scroll_ = new QScrollArea(split);
+  scroll_->setObjectName(QStringLiteral("paperArea"));
   scroll_->setBackgroundRole(QPalette::Dark);
   paper_ = new TPapir;
   paper_->setDocument(&document_);
@@ -262,6 +265,27 @@ void TFormSestE::updateProperties() {
                                    .arg(e->left).arg(e->top).arg(e->width).arg(e->height);
   if (selection_.size() > 1) text += QStringLiteral("   (vybráno prvků: %1)").arg(selection_.size());
   status_->setText(text);
+}
+
+void TFormSestE::fitWindow() {
+  // The property area as wide as the widest settings of any element, then a
+  // window in which the paper at its zoom and that area both fit side by side
+  // (never smaller than 1000 x 720, nor wider than the screen when it has room
+  // for that).
+  for (int kind : {kElementText, kElementLine, kElementPicture, kElementBarcode, kElementPaintBox}) {
+    TReportElement sample;
+    sample.kind = kind;
+    properties_->showElement(&sample, QString());
+    fitPropertyArea();
+  }
+  updateProperties();
+  const int paperWidth =
+      paper_->width() + 2 * scroll_->frameWidth() + scroll_->verticalScrollBar()->sizeHint().width() + 2;
+  int width = std::max(1000, paperWidth + split_->handleWidth() + side_->minimumWidth());
+  if (const QScreen* s = screen(); s && s->availableGeometry().width() >= 1000)
+    width = std::min(width, s->availableGeometry().width());
+  resize(width, 720);
+  split_->setSizes({paperWidth, width - paperWidth - split_->handleWidth()});
 }
 
 void TFormSestE::fitPropertyArea() {

@@ -32,6 +32,7 @@ class QAction;
 class QComboBox;
 class QLabel;
 class QScrollArea;
+class QSplitter;
 
 namespace report {
 
@@ -117,6 +118,7 @@ class TFormSestE : public QMainWindow {
   void updateProperties();
   void updateTitle();
   void fitPropertyArea();
+  void fitWindow();
   int runDialog(QDialog& dialog);
   void pushToComponent();
   void runWithDesignedTemplate(const std::function<void()>& run);
@@ -137,6 +139,7 @@ class TFormSestE : public QMainWindow {
   TPapir* paper_ = nullptr;
   QScrollArea* scroll_ = nullptr;
   QScrollArea* side_ = nullptr;  // the property area
+  QSplitter* split_ = nullptr;    // the paper beside the property area
   TPaleta* palette_ = nullptr;
   TPropertyPanel* properties_ = nullptr;
   QComboBox* zoom_ = nullptr;

@@ -512,21 +512,35 @@ void DesignerWindowTest::propertyArea() {
 
 void DesignerWindowTest::propertyAreaNotCut_data() {
   QTest::addColumn<int>("kind");
-  QTest::newRow("parameter of the template") << 0;  // the heading "Teplota =" as it is
-  QTest::newRow("text") << int(kElementText);
-  QTest::newRow("column") << int(kElementColumn);
-  QTest::newRow("function") << int(kElementFunction);
-  QTest::newRow("line") << int(kElementLine);
-  QTest::newRow("rectangle") << int(kElementRectangle);
-  QTest::newRow("picture") << int(kElementPicture);
-  QTest::newRow("barcode") << int(kElementBarcode);
-  QTest::newRow("drawing area") << int(kElementPaintBox);
+  QTest::addColumn<int>("fontSize");  // of the application; 0: as it is
+  QTest::newRow("parameter of the template") << 0 << 0;  // the heading "Teplota =" as it is
+  QTest::newRow("text") << int(kElementText) << 0;
+  QTest::newRow("column") << int(kElementColumn) << 0;
+  QTest::newRow("function") << int(kElementFunction) << 0;
+  QTest::newRow("line") << int(kElementLine) << 0;
+  QTest::newRow("rectangle") << int(kElementRectangle) << 0;
+  QTest::newRow("picture") << int(kElementPicture) << 0;
+  QTest::newRow("barcode") << int(kElementBarcode) << 0;
+  QTest::newRow("drawing area") << int(kElementPaintBox) << 0;
+  // A larger desktop font widens the settings; the window makes room for them.
+  QTest::newRow("parameter, large font") << 0 << 13;
+  QTest::newRow("text, large font") << int(kElementText) << 13;
+  QTest::newRow("line, large font") << int(kElementLine) << 13;
 }
 
 // The settings of the selected element fit the property area at the window's
-// own size: nothing is cut at the right edge behind a horizontal scroll bar.
+// own size, and the paper at 100 % fits beside it: nothing is cut at the right
+// edge behind a horizontal scroll bar.
 void DesignerWindowTest::propertyAreaNotCut() {
   QFETCH(int, kind);
+  QFETCH(int, fontSize);
+  const QFont font = QApplication::font();
+  const auto restore = qScopeGuard([&font] { QApplication::setFont(font); });
+  if (fontSize > 0) {
+    QFont large = font;
+    large.setPointSize(fontSize);
+    QApplication::setFont(large);
+  }
   Designer d;
   ShowActive(d.form.get());
   ElementRef ref = kCaption1;
@@ -546,6 +560,14 @@ void DesignerWindowTest::propertyAreaNotCut() {
   QVERIFY(area);
   QTRY_VERIFY(area->viewport()->width() >= d.form->properties()->minimumSizeHint().width());
   QCOMPARE(area->horizontalScrollBar()->maximum(), 0);
+  auto* paper = d.form->findChild<QScrollArea*>(u"paperArea"_s);
+  QVERIFY(paper);
+  QVERIFY(paper->viewport()->width() >= d.paper()->width());
+  // Both lie inside the window, side by side.
+  QWidget* inside = d.form->centralWidget();
+  QVERIFY(area->mapTo(inside, QPoint(area->width(), 0)).x() <= inside->width());
+  QVERIFY(paper->mapTo(inside, QPoint(paper->width(), 0)).x() <= area->mapTo(inside, QPoint(0, 0)).x());
+  QCOMPARE(paper->horizontalScrollBar()->maximum(), 0);
 }
 
 void DesignerWindowTest::elementDialogKeepsLineBreaks() {
