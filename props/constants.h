@@ -32,6 +32,15 @@ inline constexpr double kCriticalVolume = 0.003105590062111801;  // m3/kg, 1/322
 inline constexpr double kCriticalEntropy = 4.4119904059;  // kJ/(kg K)
 inline constexpr double kCriticalEnthalpy = 2087.5468451;  // kJ/kg, region-3 equation at (Tc, vc)
 
+// Next to the critical point the loop of a region-3 isotherm (below, then above the
+// saturation pressure between the liquid and vapour roots) shrinks faster than the
+// saturation pressure approaches the equation's own: above kLoopTopTemperature the
+// top of the loop lies below SatPressure(T), and the isotherm has no vapour root.
+// kLoopTopVolume is the volume of that top at kLoopTopTemperature, where it is the
+// vapour root (from the equations).
+inline constexpr double kLoopTopTemperature = 373.9459653427;  // °C, 3.47e-5 K below Tc
+inline constexpr double kLoopTopVolume = 0.0031086572303;      // m3/kg, vc·(1 + 9.88e-4)
+
 // --- Boundaries between the regions ----------------------------------------------
 
 // The 350 °C isotherm: top of the region-1 equation and of the subcritical wet

@@ -63,6 +63,11 @@ double SatPressure(double T) {
   return x2 * x2;
 }
 
+double SatPressureSlope(double T) {
+  constexpr double h = 1e-3;  // K
+  return (SatPressure(T + h) - SatPressure(T - h)) / (2 * h);
+}
+
 double SatTemperature(double P) {
   const double beta = std::sqrt(std::sqrt(P));
   const double E = (beta + kSatN3) * beta + kSatN6;

@@ -16,6 +16,10 @@ namespace if97 {
 
 // Saturation pressure ps(T), IAPWS-IF97 Eq. 30. For 0 … 373.946 °C.
 double SatPressure(double T);
+// Slope dps/dT of the saturation pressure [MPa/K], by a central difference of
+// SatPressure over ±1 mK (relative error about 1e-9): for the slopes of Newton's
+// method along the saturation line.
+double SatPressureSlope(double T);
 // Saturation temperature Ts(p), IAPWS-IF97 Eq. 31. For 0.000611213 … 22.064 MPa.
 double SatTemperature(double P);
 

@@ -177,5 +177,164 @@ TEST(Volume3FromTP, FindsTheRootOfTheStatesBranch) {
   }
 }
 
+
+// --- Saturated vapour volume next to the critical point ---------------------------
+
+// Temperatures from 0.01 K below Tc to Tc: the loop of the isotherm reaches the
+// saturation pressure up to kLoopTopTemperature and lies below it above.
+std::vector<double> NearCriticalTemperatures() {
+  std::vector<double> out;
+  for (double dT = 1e-2; dT > 1e-9; dT *= 0.8) out.push_back(kCriticalTemperatureC - dT);
+  out.push_back(kCriticalTemperatureC);
+  return out;
+}
+
+TEST(SatVapourVolume3, OuterRootOrTopOfTheLoop) {
+  for (double T : NearCriticalTemperatures()) {
+    SCOPED_TRACE(::testing::Message() << "Tc - T = " << kCriticalTemperatureC - T);
+    const double p = SatPressure(T);
+    const double v = SatVapourVolume3(T, p);
+    ASSERT_GE(v, kCriticalVolume);
+    EXPECT_LT(v / kCriticalVolume - 1, 0.05);
+    double slope = 0;
+    const double p3 = Pressure3WithSlope(T, v, slope);
+    // The pressure where the slope is zero is stationary: a relative 1e-6 of the
+    // volume either side of the top changes it by far less than the pressure's rounding.
+    const double dv = 1e-6 * v;
+    if (T <= kLoopTopTemperature) {
+      EXPECT_NEAR(p3 / p, 1, 1e-12);
+      EXPECT_LE(slope, 0);
+    } else if (T < kCriticalTemperatureC - 1e-9) {
+      EXPECT_LT(p3, p);
+      EXPECT_GE(p3, Pressure3(T, v - dv) - 1e-12 * p);
+      EXPECT_GE(p3, Pressure3(T, v + dv) - 1e-12 * p);
+    }
+  }
+}
+
+TEST(SatTemperatureFromVapourVolume, RoundTripNextToTheCriticalPoint) {
+  for (double T : NearCriticalTemperatures()) {
+    if (T > kCriticalTemperatureC - 1e-8) continue;  // v″ is within rounding of vc there
+    const double V = SatVapourVolume(T);
+    EXPECT_NEAR(SatTemperatureFromVapourVolume(V), T, 1e-7) << "Tc - T = " << kCriticalTemperatureC - T;
+  }
+}
+
+// --- (V,S) and (V,I) next to the critical volume, (S,X) next to the critical entropy --
+
+// A solved state compared with the forward equations: the known pair recomputed from
+// the state's T, P (and X) must come back.
+void ExpectPairComesBack(std::int32_t pair, double v1, double v2, const Result& r) {
+  const double T = r.q[kT], P = r.q[kP], X = r.q[kX];
+  double V = 0, S = 0, I = 0, wetVolumeTol = 0;
+  switch (r.region) {
+    case kRegionSteam:
+      V = Region2V(T, P), S = Region2S(T, P), I = Region2I(T, P);
+      break;
+    case kRegionCritical:
+      V = r.q[kV], S = Entropy3(T, V), I = Enthalpy3(T, V);
+      EXPECT_NEAR(Pressure3(T, V) / P, 1, 1e-12);
+      break;
+    case kRegionWet:
+    case kRegionWetCritical: {
+      const State w = WetState(T, X), liquid = WetState(T, 0), vapour = WetState(T, 1);
+      V = w[kV], S = w[kS], I = w[kI];
+      EXPECT_EQ(P, SatPressure(T));
+      // The dryness follows from S or I within the inversion's tolerance; in V that
+      // is the tolerance times the volume change per unit of S or I at T.
+      wetVolumeTol = (vapour[kV] - liquid[kV]) *
+                     (pair == kPairVS ? 2e-5 / (vapour[kS] - liquid[kS]) : 2e-3 / (vapour[kI] - liquid[kI]));
+      break;
+    }
+    default:
+      return;  // region 9: nothing computed
+  }
+  const double recomputed[kQuantityCount + 1] = {0, T, P, V, S, I, X};
+  const double given[2] = {v1, v2};
+  const int quantity[2] = {pair / 10, pair % 10};
+  // The inversions' tolerances: 1e-5 kJ/(kg K) on S, 0.001 kJ/kg on I; region 2 by
+  // the Newton iteration's relative tests, the volume of a wet state through the
+  // dryness found from S or I.
+  for (int k = 0; k < 2; ++k) {
+    const int q = quantity[k];
+    const double tol = q == kV ? 2e-5 * given[k] + wetVolumeTol : q == kS ? 2e-5 : q == kI ? 2e-3 : 1e-9;
+    EXPECT_NEAR(recomputed[q], given[k], r.region == kRegionSteam ? 1e-5 * std::fabs(given[k]) + tol : tol)
+        << " TPVSIX"[q] << " of region " << r.region;
+  }
+}
+
+TEST(SolveStateNearCriticalVolume, VSAndVIComeBack) {
+  std::vector<double> volumes = {kCriticalVolume, kCriticalVolume * (1 + 1e-9)};
+  for (double e = 1e-6; e < 1.5e-2; e *= 1.7) volumes.push_back(kCriticalVolume * (1 + e));
+  for (double V : volumes) {
+    for (double S : {1.0, 3.0, 4.2, kCriticalEntropy - 1e-3, kCriticalEntropy, kCriticalEntropy + 1e-3, 4.6, 5.5,
+                     7.0}) {
+      SCOPED_TRACE(::testing::Message() << "(V,S) = (" << V << ", " << S << ")");
+      ExpectPairComesBack(kPairVS, V, S, SolveAll(kPairVS, V, S));
+    }
+    for (double I : {500.0, 1500.0, 2000.0, kCriticalEnthalpy, 2200.0, 2600.0, 3500.0}) {
+      SCOPED_TRACE(::testing::Message() << "(V,I) = (" << V << ", " << I << ")");
+      ExpectPairComesBack(kPairVI, V, I, SolveAll(kPairVI, V, I));
+    }
+  }
+}
+
+TEST(SolveStateNearCriticalEntropy, SXComesBackOrEndsAtTc) {
+  for (double X : {0.0, 0.1, 0.3, 0.3001, 0.7001, 0.8, 0.95, 1.0}) {
+    for (double d : {-1e-2, -1e-3, -1e-4, -1e-5, 0.0, 1e-5, 1e-4, 1e-3}) {
+      const double S = kCriticalEntropy + d;
+      SCOPED_TRACE(::testing::Message() << "(S,X) = (" << S << ", " << X << ")");
+      const Result r = SolveAll(kPairSX, S, X);
+      if (r.region != kRegionWetCritical) continue;
+      // The critical entropy of the range lies 3.1e-5 below the equation's own: an
+      // entropy the wet states of X do not reach ends the search at Tc.
+      const double Sback = WetState(r.q[kT], X)[kS];
+      if (std::fabs(Sback - S) > 2e-5) {
+        EXPECT_NEAR(r.q[kT], kCriticalTemperatureC, 1e-6);
+      } else {
+        ExpectPairComesBack(kPairSX, S, X, r);
+      }
+    }
+  }
+}
+
+// The inversions end on a trial temperature and keep its saturated values: they are
+// the state's own, as the evaluation at the result would give them.
+TEST(SolveStateWetCritical, SaturatedValuesOfTheResult) {
+  struct Row {
+    std::int32_t pair;
+    double T, X;
+  };
+  const Row rows[] = {{kPairVS, 360, 0.8}, {kPairVI, 366, 0.5}, {kPairSX, 362, 0.2}, {kPairSX, 373.9, 0.8},
+                      {kPairVS, 373.94, 0.9}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(::testing::Message() << "pair " << r.pair << " at " << r.T << " °C, X " << r.X);
+    const State w = WetState(r.T, r.X);
+    const Result o = SolveAll(r.pair, w[r.pair / 10], w[r.pair % 10]);
+    ASSERT_EQ(o.region, kRegionWetCritical);
+    const double T = o.q[kT], P = o.q[kP];
+    const SolverScratch s = gScratch;
+    EXPECT_EQ(s.Ts, T);
+    EXPECT_EQ(P, s.ps);
+    EXPECT_EQ(P, SatPressure(T));
+    // The outer roots of the isotherm at the saturation pressure, to the searches'
+    // pressure tolerance.
+    for (const double v : {s.vLiq, s.vVap}) {
+      double slope = 0;
+      EXPECT_NEAR(Pressure3WithSlope(T, v, slope) / P, 1, 1e-5);
+      EXPECT_LT(slope, 0);
+    }
+    EXPECT_LT(s.vLiq, kCriticalVolume);
+    EXPECT_GT(s.vVap, kCriticalVolume);
+    EXPECT_NEAR(s.vLiq / SatLiquidVolume3(T, P), 1, 1e-4);
+    EXPECT_NEAR(s.vVap / SatVapourVolume3(T, P), 1, 1e-4);
+    EXPECT_EQ(s.sLiq, Entropy3(T, s.vLiq));
+    EXPECT_EQ(s.sVap, Entropy3(T, s.vVap));
+    EXPECT_EQ(s.hLiq, Enthalpy3(T, s.vLiq));
+    EXPECT_EQ(s.hVap, Enthalpy3(T, s.vVap));
+    EXPECT_NEAR(T, r.T, 0.01);
+  }
+}
+
 }  // namespace
 }  // namespace if97
