@@ -2,6 +2,8 @@
 // then evaluate the forward equations for what is asked for.
 #include "props/region12.h"
 
+#include <cmath>
+
 #include "numerics/newton.h"
 #include "props/backward.h"
 #include "props/classifiers.h"
@@ -130,24 +132,46 @@ double StartPressure2FromVS(double V, double S) { return StartPressure2(V, S, En
 double StartTemperature2FromVI(double V, double I) { return StartTemperature2(V, I, EnthalpyPoints()); }
 double StartPressure2FromVI(double V, double I) { return StartPressure2(V, I, EnthalpyPoints()); }
 
+namespace {
+
+// The pair function of an isochore inversion, remembering the last point it was
+// evaluated at and its values.
+template <double (*Second)(double, double)>
+struct IsochorePairFunction {
+  double t = NAN, p = NAN, v = NAN, y = NAN;
+  void operator()(double T, double P, double& V, double& Y) {
+    V = Region2V(T, P);
+    Y = Second(T, P);
+    t = T, p = P, v = V, y = Y;
+  }
+};
+
+// The Newton iteration on the isochore, and one pass more where its convergence
+// test was loose. The test compares the relative deviations with 1e-6 times the
+// target values themselves, which lets a large volume (low pressure) or a large
+// enthalpy pass while the temperature is still up to 0.1 K off. When the point the
+// iteration ended on deviates more than kIsochorePolish (relative) in either value,
+// the iteration runs again from there: its first pass is one more Newton step, and
+// the temperature comes within a few millikelvin.
+template <double (*Second)(double, double)>
+void SolveIsochore(double& T, double& P, double T0, double P0, double V, double Y) {
+  IsochorePairFunction<Second> f;
+  Newton2D(f, T, P, T0, P0, kIsochoreNewtonPercent, V, Y);
+  const bool atLastPoint = f.t == T && f.p == P;
+  if (atLastPoint && !(std::fabs(f.v / V - 1) <= kIsochorePolish && std::fabs(f.y / Y - 1) <= kIsochorePolish)) {
+    const double T1 = T, P1 = P;
+    Newton2D(f, T, P, T1, P1, kIsochoreNewtonPercent, V, Y);
+  }
+}
+
+}  // namespace
+
 void State2FromVS(double& T, double& P, double V, double S) {
-  const double T0 = StartTemperature2FromVS(V, S);
-  const double P0 = StartPressure2FromVS(V, S);
-  auto volumeEntropy = [](double t, double p, double& v, double& s) {
-    v = Region2V(t, p);
-    s = Region2S(t, p);
-  };
-  Newton2D(volumeEntropy, T, P, T0, P0, kIsochoreNewtonPercent, V, S);
+  SolveIsochore<Region2S>(T, P, StartTemperature2FromVS(V, S), StartPressure2FromVS(V, S), V, S);
 }
 
 void State2FromVI(double& T, double& P, double V, double I) {
-  const double T0 = StartTemperature2FromVI(V, I);
-  const double P0 = StartPressure2FromVI(V, I);
-  auto volumeEnthalpy = [](double t, double p, double& v, double& h) {
-    v = Region2V(t, p);
-    h = Region2I(t, p);
-  };
-  Newton2D(volumeEnthalpy, T, P, T0, P0, kIsochoreNewtonPercent, V, I);
+  SolveIsochore<Region2I>(T, P, StartTemperature2FromVI(V, I), StartPressure2FromVI(V, I), V, I);
 }
 
 void EvaluateRegion1(std::int32_t pair, bool NeedV, bool NeedS, bool NeedI, double& T, double& P, double& V,

@@ -29,6 +29,9 @@ inline constexpr double kRegion2EntropyTolerance = 1e-5;  // kJ/(kg K)
 // Percent parameter of the two-dimensional Newton iteration on region-2 isochores
 // (sets its difference steps and its stopping test).
 inline constexpr double kIsochoreNewtonPercent = 1e-4;
+// A relative deviation of the volume or of the entropy (enthalpy) above this at the
+// point the iteration ended on gets one more Newton pass.
+inline constexpr double kIsochorePolish = 1e-6;
 
 // Pressure [MPa] in region 1 on the isotherm T [°C], bracketed by the 100 MPa point
 // and the saturated-liquid point.
@@ -43,7 +46,9 @@ double Pressure2FromTV(double T, double V);
 double Pressure2FromTS(double T, double S);
 
 // Temperature [°C] and pressure [MPa] in region 2 on the isochore V, by the
-// two-dimensional Newton iteration from the start values below.
+// two-dimensional Newton iteration from the start values below, with one more pass
+// where the point it ended on deviates more than kIsochorePolish: its relative test
+// alone leaves low-pressure states up to 0.1 K off.
 void State2FromVS(double& T, double& P, double V, double S);
 void State2FromVI(double& T, double& P, double V, double I);
 

@@ -336,5 +336,26 @@ TEST(SolveStateWetCritical, SaturatedValuesOfTheResult) {
   }
 }
 
+
+// --- (V,S) and (V,I) in region 2 at low pressure --------------------------------------
+
+// The Newton iteration's relative test alone let these states end up to 0.1 K off;
+// the extra pass brings every one within 0.01 K.
+TEST(State2FromVSAndVI, LowPressureStatesWithinTenMillikelvin) {
+  const double pressures[] = {0.0006112126774, 0.001, 0.00158, 0.003, 0.01, 0.041, 0.2, 0.4};
+  for (double P : pressures) {
+    for (double T = std::max(SatTemperature(P) + 0.5, 1.0); T <= 800; T += 23.7) {
+      const double V = Region2V(T, P);
+      for (std::int32_t pair : {kPairVS, kPairVI}) {
+        const double Y = pair == kPairVS ? Region2S(T, P) : Region2I(T, P);
+        const Result r = SolveAll(pair, V, Y);
+        if (r.region != kRegionSteam) continue;  // beyond the range limits of the pair
+        EXPECT_NEAR(r.q[kT], T, 0.01) << "pair " << pair << " at " << T << " °C, " << P << " MPa";
+        EXPECT_NEAR(r.q[kP] / P, 1, 2e-5) << "pair " << pair << " at " << T << " °C, " << P << " MPa";
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace if97
