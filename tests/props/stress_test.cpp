@@ -9,7 +9,9 @@
 #include <cstdlib>
 #include <limits>
 #include <random>
+#include <map>
 #include <sstream>
+#include <string>
 
 #include "props/classifiers.h"
 #include "props/solver.h"
@@ -24,7 +26,6 @@
 namespace if97 {
 namespace {
 
-
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
@@ -36,23 +37,14 @@ long CallCount() {
   return IF97_STRESS_CALLS;
 }
 
-// Regions each pair may end in (9 always possible).
+// Regions each pair may end in (9 always possible); none for the others.
 bool Allowed(std::int32_t pair, PropertyRegion r) {
-  if (r == kRegionInputRange) return true;
-  switch (pair) {
-    case kPairTP: case kPairPS: case kPairPI:
-      return r == 1 || r == 2 || r == 3 || r == 5 || r == 6 || r == 8;
-    case kPairTS: case kPairVS: case kPairVI:
-      return r == 1 || r == 2 || r == 3 || r == 5 || r == 6;
-    case kPairTV:
-      return r == 2 || r == 3 || r == 5 || r == 6;
-    case kPairTI: case kPairTX: case kPairPV: case kPairPX: case kPairSX:
-      return r == 5 || r == 6;
-    case kPairIX:
-      return r == 6;
-    default:
-      return false;
-  }
+  static const std::map<std::int32_t, std::string> kRegions = {
+      {kPairTP, "123568"}, {kPairPS, "123568"}, {kPairPI, "123568"}, {kPairTS, "12356"}, {kPairVS, "12356"},
+      {kPairVI, "12356"},  {kPairTV, "2356"},   {kPairTI, "56"},     {kPairTX, "56"},    {kPairPV, "56"},
+      {kPairPX, "56"},     {kPairSX, "56"},     {kPairIX, "6"}};
+  const auto it = kRegions.find(pair);
+  return it != kRegions.end() && (r == kRegionInputRange || (r < 9 && it->second.find(char('0' + r)) != std::string::npos));
 }
 
 class Inputs {

@@ -1,17 +1,22 @@
-// Helpers shared by the property-library tests: digits of a written reference
-// value, neighbouring doubles, SolveState with every unknown asked for, the
-// classifier SolveState would run for a pair, and wet states by the lever rule.
+// Helpers shared by the property-library tests: the CSV tables of tests/props/data,
+// digits of a written reference value, neighbouring doubles, SolveState with every
+// unknown asked for, the classifier SolveState would run for a pair, and wet states
+// by the lever rule.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <limits>
+#include <map>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "props/classifiers.h"
 #include "props/forward.h"
@@ -21,6 +26,10 @@
 #include "props/solver.h"
 #include "props/state.h"
 
+#ifndef IF97_PROPS_DATA
+#error "IF97_PROPS_DATA must name the folder tests/props/data"
+#endif
+
 namespace if97::test {
 
 inline constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -28,6 +37,57 @@ inline constexpr double kInf = std::numeric_limits<double>::infinity();
 
 inline double Up(double x) { return std::nextafter(x, kInf); }
 inline double Down(double x) { return std::nextafter(x, -kInf); }
+
+// A number of a data file: a decimal (nan and inf included), one of the named
+// constants below, or up(…) / down(…) for the neighbouring double of one.
+inline double Value(const std::string& text) {
+  static const std::map<std::string, double> kNamed = {
+      {"Pmin", kPmin}, {"Pmax", kPmax}, {"P350", kP350}, {"Smax", kSmax}, {"Imax", kImax}, {"Vmax", kVmax},
+      {"Vmin3", kVmin3}, {"Vc", kCriticalVolume}, {"Tc", kCriticalTemperatureC}, {"pc", kCriticalPressure},
+      {"sc", kCriticalEntropy}, {"VB100", kVB100}};
+  if (text.starts_with("up(") || text.starts_with("down(")) {
+    const double x = Value(text.substr(text.find('(') + 1, text.size() - text.find('(') - 2));
+    return text[0] == 'u' ? Up(x) : Down(x);
+  }
+  const auto named = kNamed.find(text);
+  return named != kNamed.end() ? named->second : std::strtod(text.c_str(), nullptr);
+}
+
+// One row of a data file, its fields by column name; `line` is its line number.
+struct Row {
+  int line = 0;
+  std::map<std::string, std::string> field;
+  const std::string& operator[](const std::string& column) const { return field.at(column); }
+  double operator()(const std::string& column) const { return Value(field.at(column)); }
+};
+
+// The rows of tests/props/data/<name>: '#' lines are comments, the first other line
+// names the columns. A row with the wrong number of fields fails the calling test.
+inline std::vector<Row> Table(const std::string& name) {
+  std::ifstream in(std::string(IF97_PROPS_DATA) + "/" + name);
+  EXPECT_TRUE(in) << "cannot open " << name;
+  std::vector<Row> rows;
+  std::vector<std::string> columns;
+  int number = 0;
+  for (std::string line; std::getline(in, line);) {
+    ++number;
+    if (line.empty() || line[0] == '#') continue;
+    std::vector<std::string> cells;
+    std::istringstream s(line);
+    for (std::string cell; std::getline(s, cell, ',');) cells.push_back(cell);
+    if (line.back() == ',') cells.emplace_back();
+    if (columns.empty()) {
+      columns = cells;
+      continue;
+    }
+    EXPECT_EQ(cells.size(), columns.size()) << name << " line " << number << ": " << line;
+    Row r{number, {}};
+    for (std::size_t k = 0; k < std::min(cells.size(), columns.size()); ++k) r.field[columns[k]] = cells[k];
+    rows.push_back(r);
+  }
+  EXPECT_FALSE(rows.empty()) << name;
+  return rows;
+}
 
 // Half a unit of the last digit written in a decimal literal such as "0.392294792".
 inline double HalfLastDigit(const char* text) {
@@ -98,24 +158,20 @@ inline PropertyRegion ClassifyPair(std::int32_t pair, double v1, double v2, Stat
   }
 }
 
-// Lever rule between the region-1 liquid and region-2 vapour at (T, P).
-inline State Lever12(double T, double P, double X) {
+// Lever rule at (T, P): below 350 °C between the region-1 liquid and the region-2
+// vapour, above it between the saturated phases of the region-3 equation.
+inline State LeverAt(double T, double P, double X) {
   auto lever = [X](double liq, double vap) { return liq + X * (vap - liq); };
-  return {0, T, P, lever(Region1V(T, P), Region2V(T, P)), lever(Region1S(T, P), Region2S(T, P)),
-          lever(Region1I(T, P), Region2I(T, P)), X};
-}
-
-// A wet state computed independently of the evaluators: below 350 °C from the
-// region-1 and region-2 equations at (T, ps(T)), above it from the saturated
-// phases of the region-3 equation.
-inline State WetState(double T, double X) {
-  const double p = SatPressure(T);
-  if (T < 350) return Lever12(T, p, X);
-  const double vl = SatLiquidVolume3(T, p), vv = SatVapourVolume3(T, p);
-  auto lever = [X](double liq, double vap) { return liq + X * (vap - liq); };
-  return {0, T, p, lever(vl, vv), lever(Entropy3(T, vl), Entropy3(T, vv)), lever(Enthalpy3(T, vl), Enthalpy3(T, vv)),
+  if (T < 350)
+    return {0, T, P, lever(Region1V(T, P), Region2V(T, P)), lever(Region1S(T, P), Region2S(T, P)),
+            lever(Region1I(T, P), Region2I(T, P)), X};
+  const double vl = SatLiquidVolume3(T, P), vv = SatVapourVolume3(T, P);
+  return {0, T, P, lever(vl, vv), lever(Entropy3(T, vl), Entropy3(T, vv)), lever(Enthalpy3(T, vl), Enthalpy3(T, vv)),
           X};
 }
+
+// A wet state computed independently of the evaluators, at (T, ps(T)).
+inline State WetState(double T, double X) { return LeverAt(T, SatPressure(T), X); }
 
 inline double Rel(double a, double b) { return std::fabs(a - b) / std::fabs(b); }
 
@@ -148,6 +204,11 @@ inline int QuantityOfLetter(char c) {
   const char* letters = "TPVSIX";
   const char* at = c ? std::strchr(letters, c) : nullptr;
   return at ? static_cast<int>(at - letters) + 1 : 0;
+}
+
+// The pair code of two letters such as "TP" (lower quantity first).
+inline std::int32_t PairOf(const std::string& letters) {
+  return MakePairCode(QuantityOfLetter(letters[0]), QuantityOfLetter(letters[1]));
 }
 
 }  // namespace if97::test
