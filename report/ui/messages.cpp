@@ -1,9 +1,11 @@
 #include "report/ui/messages.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QList>
 #include <QMessageBox>
 #include <QStringList>
+#include <utility>
 
 namespace report {
 namespace {
@@ -15,6 +17,22 @@ ReportMessages::Sink& CurrentSink() {
 
 // The engine's boxes carry the engine's own title.
 QString Title() { return QStringLiteral("Tisková sestava"); }
+
+// A modal box over `owner`; its buttons speak the engine's language, whatever
+// translations the program has loaded for Qt's own.
+QMessageBox::StandardButton Show(QWidget* owner, QMessageBox::Icon icon, const QString& text,
+                                 QMessageBox::StandardButtons buttons,
+                                 QMessageBox::StandardButton preselected = QMessageBox::NoButton) {
+  QMessageBox box(icon, Title(), text, buttons, owner);
+  if (preselected != QMessageBox::NoButton) box.setDefaultButton(preselected);
+  const std::pair<QMessageBox::StandardButton, QString> names[] = {{QMessageBox::Ok, QStringLiteral("OK")},
+                                                                   {QMessageBox::Yes, QStringLiteral("Ano")},
+                                                                   {QMessageBox::No, QStringLiteral("Ne")},
+                                                                   {QMessageBox::Cancel, QStringLiteral("Storno")}};
+  for (const auto& [button, name] : names)
+    if (QAbstractButton* b = box.button(button)) b->setText(name);
+  return static_cast<QMessageBox::StandardButton>(box.exec());
+}
 
 }  // namespace
 
@@ -31,7 +49,7 @@ void ReportMessages::Error(QWidget* parent, const QString& text) {
     CurrentSink()(MessageKind::Error, text);
     return;
   }
-  QMessageBox::critical(Owner(parent), Title(), text);
+  Show(Owner(parent), QMessageBox::Critical, text, QMessageBox::Ok);
 }
 
 void ReportMessages::Warning(QWidget* parent, const QString& text) {
@@ -39,7 +57,7 @@ void ReportMessages::Warning(QWidget* parent, const QString& text) {
     CurrentSink()(MessageKind::Warning, text);
     return;
   }
-  QMessageBox::warning(Owner(parent), Title(), text);
+  Show(Owner(parent), QMessageBox::Warning, text, QMessageBox::Ok);
 }
 
 void ReportMessages::Inform(QWidget* parent, const QString& text) {
@@ -47,14 +65,14 @@ void ReportMessages::Inform(QWidget* parent, const QString& text) {
     CurrentSink()(MessageKind::Information, text);
     return;
   }
-  QMessageBox::information(Owner(parent), Title(), text);
+  Show(Owner(parent), QMessageBox::Information, text, QMessageBox::Ok);
 }
 
 Answer ReportMessages::Ask(QWidget* parent, const QString& text, bool cancel) {
   if (CurrentSink()) return CurrentSink()(MessageKind::Question, text);
   QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
   if (cancel) buttons |= QMessageBox::Cancel;
-  switch (QMessageBox::question(Owner(parent), Title(), text, buttons, cancel ? QMessageBox::Cancel : QMessageBox::No)) {
+  switch (Show(Owner(parent), QMessageBox::Question, text, buttons, cancel ? QMessageBox::Cancel : QMessageBox::No)) {
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::Cancel: return Answer::Cancel;
     default: return Answer::No;

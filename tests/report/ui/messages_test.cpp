@@ -1,6 +1,7 @@
 // The engine's message boxes shown for real: whose window a box belongs to when
 // the engine names none (the component's own messages while the designer or the
-// preview is up), the box's title and text, and the answer of each button.
+// preview is up), the box's title and text, its buttons in Czech like the rest
+// of the engine, and the answer of each button.
 #include <QtTest>
 
 #include <QApplication>
@@ -58,12 +59,17 @@ void MessagesTest::boxOverTheModalWindow_data() {
   QTest::addColumn<QString>("kind");    // "error", "warning", "inform", "ask", "ask with cancel"
   QTest::addColumn<QString>("button");  // the button pressed
   QTest::addColumn<int>("answer");      // for questions
-  QTest::newRow("error") << u"error"_s << u"OK"_s << int(Answer::Ok);
-  QTest::newRow("warning") << u"warning"_s << u"OK"_s << int(Answer::Ok);
-  QTest::newRow("inform") << u"inform"_s << u"OK"_s << int(Answer::Ok);
-  QTest::newRow("ask, yes") << u"ask"_s << u"yes"_s << int(Answer::Yes);
-  QTest::newRow("ask, no") << u"ask"_s << u"no"_s << int(Answer::No);
-  QTest::newRow("ask with cancel, cancel") << u"ask with cancel"_s << u"cancel"_s << int(Answer::Cancel);
+  QTest::addColumn<QStringList>("buttons");
+  const QStringList ok{u"OK"_s}, yesNo{u"Ano"_s, u"Ne"_s}, yesNoCancel{u"Ano"_s, u"Ne"_s, u"Storno"_s};
+  QTest::newRow("error") << u"error"_s << u"OK"_s << int(Answer::Ok) << ok;
+  QTest::newRow("warning") << u"warning"_s << u"OK"_s << int(Answer::Ok) << ok;
+  QTest::newRow("inform") << u"inform"_s << u"OK"_s << int(Answer::Ok) << ok;
+  QTest::newRow("ask, yes") << u"ask"_s << u"yes"_s << int(Answer::Yes) << yesNo;
+  QTest::newRow("ask, no") << u"ask"_s << u"no"_s << int(Answer::No) << yesNo;
+  QTest::newRow("ask, Esc") << u"ask"_s << u"Esc"_s << int(Answer::No) << yesNo;
+  QTest::newRow("ask with cancel, yes") << u"ask with cancel"_s << u"yes"_s << int(Answer::Yes) << yesNoCancel;
+  QTest::newRow("ask with cancel, cancel") << u"ask with cancel"_s << u"cancel"_s << int(Answer::Cancel) << yesNoCancel;
+  QTest::newRow("ask with cancel, Esc") << u"ask with cancel"_s << u"Esc"_s << int(Answer::Cancel) << yesNoCancel;
 }
 
 // A box the component raises without a window of its own sits over the modal
@@ -72,6 +78,7 @@ void MessagesTest::boxOverTheModalWindow() {
   QFETCH(QString, kind);
   QFETCH(QString, button);
   QFETCH(int, answer);
+  QFETCH(QStringList, buttons);
   QMainWindow designer;
   designer.setWindowModality(Qt::ApplicationModal);
   designer.show();
@@ -79,6 +86,7 @@ void MessagesTest::boxOverTheModalWindow() {
   QVERIFY(QTest::qWaitForWindowActive(&designer));
   QWidget* parentSeen = nullptr;
   QString title, text;
+  QStringList texts;
   bool seen = false;
   QTimer::singleShot(0, [&] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -87,6 +95,12 @@ void MessagesTest::boxOverTheModalWindow() {
     parentSeen = box->parentWidget();
     title = box->windowTitle();
     text = box->text();
+    for (QAbstractButton* b : box->buttons()) texts.append(b->text());
+    texts.sort();
+    if (button == u"Esc") {
+      QTest::keyClick(box, Qt::Key_Escape);
+      return;
+    }
     const QMessageBox::StandardButton which = button == u"yes"   ? QMessageBox::Yes
                                               : button == u"no"  ? QMessageBox::No
                                               : button == u"cancel" ? QMessageBox::Cancel
@@ -109,6 +123,7 @@ void MessagesTest::boxOverTheModalWindow() {
   QCOMPARE(title, u"Tisková sestava"_s);
   QCOMPARE(text, message);
   QCOMPARE(int(got), answer);
+  QCOMPARE(texts, buttons);
 }
 
 QTEST_MAIN(MessagesTest)
