@@ -4,6 +4,7 @@
 
 #include "props/classifiers.h"
 #include "props/evaluators.h"
+#include "props/forward.h"
 #include "props/saturation.h"
 
 namespace if97 {
@@ -68,11 +69,22 @@ PropertyRegion Classify(std::int32_t pair, double v1, double v2, bool preferMeta
   }
 }
 
-// A metastable temperature found from (P,S) or (P,I) must lie inside the range of
-// the metastable-vapour equation: at or above 0 °C and more than 1 K above the
-// metastable limit line (the same margin as the (T,P) metastable test). NaN fails.
-bool InsideMetastableRange(double T, double P) {
-  return T >= 0.0 && T - MetastableLimitTemperature(P) > 1.0;
+// A metastable state found from (P,S) or (P,I) must lie inside the range of the
+// metastable-vapour equation: at or above 0 °C and more than 1 K above the
+// metastable limit line (the same margin as the (T,P) metastable test). The
+// temperature found is only as good as the inversion's tolerance (a few millikelvin
+// at most), so within kMetastableEdgeBand of either edge the given entropy or
+// enthalpy decides instead, against the metastable equation's value at the edge
+// (both rise with T along the isobar): a state that (T,P) places in region 8 then
+// comes back in region 8 from its own entropy or enthalpy. NaN fails.
+constexpr double kMetastableEdgeBand = 0.01;  // K
+
+bool InsideMetastableRange(std::int32_t pair, double T, double P, double given) {
+  const double limit = MetastableLimitTemperature(P);
+  if (T >= kMetastableEdgeBand && T - limit > 1.0 + kMetastableEdgeBand) return true;
+  if (!(T >= -kMetastableEdgeBand && T - limit > 1.0 - kMetastableEdgeBand)) return false;
+  const auto meta = pair == kPairPS ? MetaS : MetaI;
+  return given >= meta(0.0, P) && given >= meta(limit + 1.0, P);
 }
 
 // Completes the state of an accepted region and sets X where the region fixes it.
@@ -149,7 +161,7 @@ void SolveState(std::int32_t PairCode, bool NeedP, bool NeedV, double Value1, do
 
   Evaluate(PairCode, Region, NeedP, NeedV, NeedS, NeedI, T, P, V, S, I, X);
 
-  if (Region == kRegionMetastable && PairCode != kPairTP && !InsideMetastableRange(T, P)) {
+  if (Region == kRegionMetastable && PairCode != kPairTP && !InsideMetastableRange(PairCode, T, P, Value2)) {
     // (P,S) and (P,I) chose region 8 from the equilibrium dryness alone; a
     // temperature outside the metastable equation's range falls back to the
     // equilibrium wet state that the pair gives without the preference.

@@ -357,5 +357,66 @@ TEST(State2FromVSAndVI, LowPressureStatesWithinTenMillikelvin) {
   }
 }
 
+
+// --- Metastable steam from (T,P) and back from its own (P,S) and (P,I) ----------------
+
+// What (P,S) or (P,I) with the metastable preference must make of the entropy or
+// enthalpy y of a state that (T,P) placed in region 8. Their classifier decides by
+// the equilibrium dryness of y at P: above the saturated vapour value the state is
+// superheated steam (the metastable and region-2 equations differ by up to about
+// 0.04 kJ/kg at saturation, so this happens within a few hundredths of a kelvin
+// below Ts); at an equilibrium dryness of 0.95 or less it is wet steam (for (P,S)
+// the dryness of the entropy lies below that of the enthalpy that (T,P) tests,
+// so a band of strongly subcooled states comes back wet); otherwise region 8.
+PropertyRegion ExpectedMetastableReturn(std::int32_t pair, double P, double y) {
+  const double Ts = SatTemperature(P);
+  const bool entropy = pair == kPairPS;
+  const double liq = entropy ? Region1S(Ts, P) : Region1I(Ts, P);
+  const double vap = entropy ? Region2S(Ts, P) : Region2I(Ts, P);
+  if (y > vap) return kRegionSteam;
+  return (y - liq) / (vap - liq) > kXMetastableMin ? kRegionMetastable : kRegionWet;
+}
+
+TEST(SolveStateMetastable, TPStatesComeBackFromTheirOwnEntropyAndEnthalpy) {
+  int metastable = 0;
+  for (double P : {0.0007, 0.001, 0.002, 0.005, 0.0116, 0.0183, 0.05, 0.1, 0.5, 1.0, 3.0, 10.0}) {
+    const double Ts = SatTemperature(P), edge = MetastableLimitTemperature(P) + 1;
+    // The range's lower edges (0 °C or 1 K above the limit line) exactly and next
+    // to them, the inside, and just below saturation.
+    std::vector<double> temperatures = {0.0, 1e-7, edge + 1e-9, edge + 1e-6, edge + 0.005, Ts - 0.001, Ts - 0.05,
+                                        Ts - 1};
+    for (double f : {0.2, 0.5, 0.8}) temperatures.push_back(edge + f * (Ts - edge));
+    for (double T : temperatures) {
+      if (!(T >= 0 && T < Ts)) continue;
+      const Result tp = SolveAll(kPairTP, T, P, true);
+      if (tp.region != kRegionMetastable) continue;
+      ++metastable;
+      for (std::int32_t pair : {kPairPS, kPairPI}) {
+        SCOPED_TRACE(::testing::Message() << "(T,P) = (" << T << ", " << P << ") back from pair " << pair);
+        const double y = tp.q[pair == kPairPS ? kS : kI];
+        const Result back = SolveAll(pair, P, y, true);
+        const PropertyRegion expected = ExpectedMetastableReturn(pair, P, y);
+        EXPECT_EQ(back.region, expected);
+        if (expected == kRegionMetastable && back.region == kRegionMetastable) {
+          EXPECT_NEAR(back.q[kT], T, 0.005);
+          EXPECT_NEAR(back.q[kV] / tp.q[kV], 1, 1e-4);
+        }
+      }
+    }
+  }
+  EXPECT_GT(metastable, 60);
+}
+
+// (T,P) = (5 °C, 0.0183 MPa) is metastable with an enthalpy dryness of 0.959 but an
+// entropy dryness below 0.95: (P,S) answers wet steam, (P,I) metastable steam.
+TEST(SolveStateMetastable, EntropyDrynessBandComesBackWet) {
+  const Result tp = SolveAll(kPairTP, 5, 0.0183, true);
+  ASSERT_EQ(tp.region, kRegionMetastable);
+  EXPECT_EQ(SolveAll(kPairPS, 0.0183, tp.q[kS], true).region, kRegionWet);
+  const Result pi = SolveAll(kPairPI, 0.0183, tp.q[kI], true);
+  EXPECT_EQ(pi.region, kRegionMetastable);
+  EXPECT_NEAR(pi.q[kT], 5, 0.005);
+}
+
 }  // namespace
 }  // namespace if97
