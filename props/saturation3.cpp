@@ -265,6 +265,31 @@ bool SatTemperatureNearCritical(double V, double& T) {
   return true;
 }
 
+// The same from 0 to 350 °C, where v″ is the region-2 volume at ps(T): Newton's
+// method from the fit on ln v″. The first step takes the slope of an ideal gas on
+// the saturation line, d ln v″/dT ≈ 1/T − (dps/dT)/ps (a few per cent off at low
+// temperatures, up to half near 350 °C), every later one the secant through the two
+// points before. The search goes on to 1e-9 of V, far inside the stepping search's
+// tolerance, as close as that search usually ends. False when the iteration does
+// not converge.
+bool SatTemperatureOfSteam(double V, double& T) {
+  const double T0 = std::clamp(SatTemperatureFromVapourVolumeStart(V), kTmin, kT350);
+  double lastT = NAN, lastF = NAN;
+  const auto logVolume = [&lastT, &lastF](double t, double, double& slope) {
+    const double ps = SatPressure(t);
+    const double f = std::log(Region2V(t, ps));
+    slope = std::isnan(lastT) || t == lastT ? 1 / (t + kKelvin) - SatPressureSlope(t) / ps
+                                            : (f - lastF) / (t - lastT);
+    lastT = t;
+    lastF = f;
+    return f;
+  };
+  double step = 0;
+  if (!NewtonRootA(logVolume, 0.0, T0, kTmin, kT350, std::log(V), 1e-9, T, step)) return false;
+  T = std::clamp(T + step, kTmin, kT350);
+  return true;
+}
+
 }  // namespace
 
 double SatTemperatureFromVapourVolume(double V) {
@@ -276,6 +301,7 @@ double SatTemperatureFromVapourVolume(double V) {
   // 350 °C there.
   const double nearBound = kSatVapourVolume350 * (1 - kVolumeTolerancePercent / 100);
   if (V >= kCriticalVolume && V < nearBound && SatTemperatureNearCritical(V, Tnear)) return Tnear;
+  if (V >= kSatVapourVolume350 && V <= kVmax && SatTemperatureOfSteam(V, Tnear)) return Tnear;
   const bool near = V < kSatVapourVolume350;
   // Below vc no saturated vapour has the volume; v″ tends to vc at the critical
   // point, so the search starts (and stays) there instead of at 0 °C, which the
