@@ -436,8 +436,15 @@ void TFormSestE::pushToComponent() {
 bool TFormSestE::saveTemplate() {
   properties_->commitText();
   pushToComponent();
+  const QString userCopy = userCopyPath();
   if (sestava_.IsStored && !sestava_.OnUlozPredlohu) {
     sestava_.Predloha = FormatTemplate(sestava_.definition());
+  } else if (!userCopy.isEmpty()) {
+    // The template's folder cannot be written (an installed copy's data folder):
+    // the save makes the user's own copy, which the next printout reads. The
+    // component tells the user when that fails too.
+    if (!sestava_.SaveTemplateAs(userCopy)) return false;
+    adoptTemplateFile(userCopy);
   } else if (!sestava_.SaveTemplate()) {
     // The component has told the user when its own file could not be written;
     // a host's OnUlozPredlohu tells nothing. One box either way.
@@ -458,13 +465,19 @@ QString TFormSestE::SaveAsStartPath(const QString& templateFile, bool folderWrit
   return QDir(userFolder).filePath(name);
 }
 
+bool TFormSestE::templateFolderWritable() const {
+  const QString folder = QFileInfo(sestava_.GetTemplateFileName()).absolutePath();
+  if (folderWritable) return folderWritable(folder);
+  const QFileInfo info(folder);
+  return info.isDir() && info.isWritable();
+}
+
 QString TFormSestE::saveAsStartPath() const {
   const QString file = sestava_.GetTemplateFileName();
-  const QFileInfo folder(QFileInfo(file).absolutePath());
-  const bool writable = folder.isDir() && folder.isWritable();
+  const bool writable = templateFolderWritable();
   QString own;
   if (!writable) {
-    own = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    own = userFolder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) : userFolder;
     if (!own.isEmpty() && !QDir().mkpath(own)) own.clear();
   }
   return SaveAsStartPath(file, writable, own);
@@ -490,8 +503,21 @@ void TFormSestE::saveTemplateAs() {
   // A stored template stays in the component, and a host that saves under new
   // names itself keeps its files; otherwise a template file (*.pts) is where the
   // template now lives: saving goes there, and the next run reads it.
+  if (sestava_.IsStored || sestava_.OnUlozPredlohuJako || QFileInfo(file).suffix() != QStringLiteral("pts")) return;
+  adoptTemplateFile(file);
+}
+
+QString TFormSestE::userCopyPath() const {
+  if (sestava_.IsStored || sestava_.OnUlozPredlohu || sestava_.OnUlozPredlohuJako) return {};
+  // A folder that is not there is a fault to report, not a reason to move.
+  if (!QFileInfo(QFileInfo(sestava_.GetTemplateFileName()).absolutePath()).isDir() || templateFolderWritable()) return {};
+  const QString own = saveAsStartPath();
+  const QString current = QFileInfo(sestava_.GetTemplateFileName()).absoluteFilePath();
+  return own == current ? QString() : own;
+}
+
+void TFormSestE::adoptTemplateFile(const QString& file) {
   const QFileInfo saved(file);
-  if (sestava_.IsStored || sestava_.OnUlozPredlohuJako || saved.suffix() != QStringLiteral("pts")) return;
   const QString dir = saved.absolutePath();
   const QString currentDir = QFileInfo(sestava_.GetTemplateFileName()).absolutePath();
   sestava_.setReportName(saved.fileName());

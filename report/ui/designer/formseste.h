@@ -54,6 +54,12 @@ class TFormSestE : public QMainWindow {
   std::function<int(QDialog&)> dialogRunner;
   std::function<void()> previewHook;
   std::function<void()> printHook;
+  // Whether the folder of the template file can be written; the default asks
+  // the file system (tests answer for a folder even root could not write).
+  std::function<bool(const QString& folder)> folderWritable;
+  // The user's own configuration folder of the program, where a template from a
+  // folder that cannot be written is saved; empty: the system's location.
+  QString userFolder;
 
   TemplateDocument& document() { return document_; }
   TSestava& sestava() { return sestava_; }
@@ -128,7 +134,13 @@ class TFormSestE : public QMainWindow {
   void place(int section, QPoint at);
   void arrowKey(int dx, int dy, bool resize);
   QString iniPath() const;
+  bool templateFolderWritable() const;
   QString saveAsStartPath() const;
+  // Where Save writes instead of the template's own file: the user's copy when
+  // that file's folder cannot be written, else empty.
+  QString userCopyPath() const;
+  // After a save under a new name: the template lives there from now on.
+  void adoptTemplateFile(const QString& file);
 
   TSestava& sestava_;
   TemplateDocument document_;

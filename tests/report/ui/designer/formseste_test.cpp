@@ -141,6 +141,8 @@ class DesignerWindowTest : public QObject {
   void saveAsMovesTheTemplate();
   void saveAsStartPath_data();
   void saveAsStartPath();
+  void saveFromReadOnlyFolder_data();
+  void saveFromReadOnlyFolder();
   void previewEscape_data();
   void previewEscape();
   void newTemplate_data();
@@ -841,6 +843,45 @@ void DesignerWindowTest::saveAsMovesTheTemplate() {
   d.form->close();
   QVERIFY(d.sestava->LoadTemplate(true));
   QCOMPARE(d.sestava->definition().sections[kSectionHeader].elements.at(1).left, 110);
+}
+
+void DesignerWindowTest::saveFromReadOnlyFolder_data() {
+  QTest::addColumn<bool>("writable");  // the template's folder can be written
+  QTest::addColumn<bool>("hostSaves");
+  QTest::addColumn<bool>("userCopy");  // the save made the user's own copy
+  QTest::newRow("installed copy's folder") << false << false << true;
+  QTest::newRow("writable folder") << true << false << false;
+  QTest::newRow("host saves") << false << true << false;
+}
+
+// Ctrl+S on a template whose folder the user cannot write (an installed copy's
+// data folder) writes the user's own copy instead, which the next run reads;
+// the shipped file stays as it was.
+void DesignerWindowTest::saveFromReadOnlyFolder() {
+  QFETCH(bool, writable);
+  QFETCH(bool, hostSaves);
+  QFETCH(bool, userCopy);
+  Designer d;
+  d.form->folderWritable = [&](const QString&) { return writable; };
+  d.form->userFolder = d.dir.filePath(u"uzivatel"_s);
+  int hostCalls = 0;
+  if (hostSaves) d.sestava->OnUlozPredlohu = [&](TSestava&) { return ++hostCalls, true; };
+  ShowActive(d.form.get());
+  const QByteArray original = designertest::ReadAll(d.file());
+  const QString own = QDir(d.form->userFolder).filePath(QFileInfo(d.file()).fileName());
+  Drag(d.widget(kCaption1), InElement(30, 10), QPoint(10, 0));
+  ScriptedMessages messages;
+  QTest::keyClick(d.form.get(), Qt::Key_S, Qt::ControlModifier);
+  QVERIFY(messages.texts.isEmpty());
+  QVERIFY(!d.doc().changed());
+  QCOMPARE(hostCalls, hostSaves ? 1 : 0);
+  QCOMPARE(QFileInfo::exists(own), userCopy);
+  QCOMPARE(designertest::ReadAll(d.file()) == original, userCopy || hostSaves);
+  if (!userCopy) return;
+  QCOMPARE(QFileInfo(d.sestava->GetTemplateFileName()).canonicalFilePath(), QFileInfo(own).canonicalFilePath());
+  QStringList lines;
+  QVERIFY(ReadTemplateFile(own, &lines).ok);
+  QCOMPARE(lines, FormatTemplate(d.sestava->definition()));
 }
 
 void DesignerWindowTest::saveAsStartPath_data() {
