@@ -84,15 +84,24 @@ Reduced3 Reduce(double T, double V) {
 // end: with one running sum every addition would wait for the one before it.
 constexpr int kTermCount = static_cast<int>(std::size(kHelmholtz3));
 
+// The pressure sums leave out the leading terms with I = 0, which δ·φδ multiplies
+// by 0.
+constexpr int FirstTermWithDelta() {
+  int k = 0;
+  while (kHelmholtz3[k].I == 0) ++k;
+  return k;
+}
+constexpr int kFirstDeltaTerm = FirstTermWithDelta();
+
 // δ·φδ only (the pressure), in four lanes.
 double DeltaPhiDelta(double delta, double tau) {
   const Powers<kMaxI> d(delta);
   const Powers<kMaxJ> t(tau);
   double lane[4] = {kN1, 0, 0, 0};
 #pragma GCC unroll 40
-  for (int k = 0; k < kTermCount; ++k) {
+  for (int k = kFirstDeltaTerm; k < kTermCount; ++k) {
     const Term3& c = kHelmholtz3[k];
-    lane[k % 4] += c.n * c.I * d[c.I] * t[c.J];
+    lane[(k - kFirstDeltaTerm) % 4] += c.n * c.I * d[c.I] * t[c.J];
   }
   return (lane[0] + lane[1]) + (lane[2] + lane[3]);
 }
@@ -158,10 +167,10 @@ PressureSums EvaluatePressureSums(double delta, double tau) {
   const Powers<kMaxJ> t(tau);
   double d1[4] = {kN1, 0, 0, 0}, i2[4] = {0, 0, 0, 0}, i3[4] = {0, 0, 0, 0};
 #pragma GCC unroll 40
-  for (int k = 0; k < kTermCount; ++k) {
+  for (int k = kFirstDeltaTerm; k < kTermCount; ++k) {
     const Term3& c = kHelmholtz3[k];
     const double term = c.n * c.I * d[c.I] * t[c.J];
-    const int l = k % 4;
+    const int l = (k - kFirstDeltaTerm) % 4;
     d1[l] += term;
     i2[l] += c.I * term;
     if constexpr (kThird) i3[l] += c.I * c.I * term;
