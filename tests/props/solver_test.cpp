@@ -1,7 +1,6 @@
 // SolveState: pair-code handling, the zeroing rules, the rejection of out-of-range
-// and non-finite inputs, the scratch cleared on every call, the metastable fallback
-// of (P,S)/(P,I), and round trips from every pair that accepts a region back to
-// states sampled in it.
+// and non-finite inputs, the scratch cleared on every call, and the metastable
+// fallback of (P,S)/(P,I). The solved states themselves: reference_states_test.cpp.
 #include "testing.h"
 
 namespace if97 {
@@ -93,44 +92,6 @@ TEST(SolveState, MetastableOutsideItsRangeFallsBackToWetSteam) {
       for (int k = 1; k <= kQuantityCount; ++k) EXPECT_DOUBLE_EQ(on.q[k], wet.q[k]) << pair << " quantity " << k;
     }
     EXPECT_NEAR(SolveAll(kPairPS, r[0], r[1], true).q[kT], SatTemperature(r[0]), 1e-9);
-  }
-}
-
-// States sampled in every region, solved back from every pair that reaches the region.
-TEST(SolveState, RoundTripsFromEveryAcceptingPair) {
-  std::vector<std::pair<State, PropertyRegion>> samples;
-  const auto tp = [&](PropertyRegion region, double (*v)(double, double), double (*s)(double, double),
-                      double (*i)(double, double), double x, std::initializer_list<std::pair<double, double>> points) {
-    for (auto [t, p] : points) samples.push_back({{0, t, p, v(t, p), s(t, p), i(t, p), x}, region});
-  };
-  tp(kRegionWater, Region1V, Region1S, Region1I, 0, {{20, 5}, {80, 30}, {150, 10}, {250, 50}, {300, 80}, {340, 20}, {30, 95}});
-  tp(kRegionSteam, Region2V, Region2S, Region2I, 1,
-     {{150, 0.1}, {300, 1}, {450, 10}, {500, 20}, {700, 50}, {650, 90}, {50, 0.005}, {700, 0.5}});
-  tp(kRegionMetastable, MetaV, MetaS, MetaI, 1, {{30, 0.005}, {160, 1}, {290, 8}});
-  for (auto [t, v] : {std::pair{360.0, 0.0016}, {380, 0.0022}, {420, 0.002}, {450, 0.0025}, {500, 0.0028},
-                      {376.85, 0.005}, {476.85, 0.002}})
-    samples.push_back({{0, t, Pressure3(t, v), v, Entropy3(t, v), Enthalpy3(t, v), 1}, kRegionCritical});
-  for (double t : {10.0, 60.0, 120.0, 200.0, 280.0, 330.0, 355.0, 362.0, 368.0})
-    for (double x : {0.05, 0.2, 0.75, 0.95}) samples.push_back({WetState(t, x), t < 350 ? kRegionWet : kRegionWetCritical});
-  for (const auto& [q, region] : samples) {
-    std::vector<std::int32_t> pairs = {kPairTP, kPairTS, kPairPS, kPairPI};
-    if (region == kRegionSteam || region == kRegionCritical) pairs.push_back(kPairTV);
-    if (region == kRegionWet || region == kRegionWetCritical) {
-      pairs = {kPairTV, kPairTS, kPairTI, kPairTX, kPairPV, kPairPS, kPairPI, kPairPX};
-      if (q[kX] <= 0.3001 || q[kX] >= 0.7001) pairs.push_back(kPairSX);
-      if (region == kRegionWet && q[kT] < 170) pairs.push_back(kPairIX);
-    }
-    if (region != kRegionWater && region != kRegionMetastable && q[kV] >= kCriticalVolume)
-      pairs.insert(pairs.end(), {kPairVS, kPairVI});
-    if (region == kRegionMetastable) pairs.erase(pairs.begin() + 1);  // (T,S) does not reach region 8
-    for (std::int32_t pair : pairs) {
-      const Result r = SolveAll(pair, q[pair / 10], q[pair % 10], region == kRegionMetastable);
-      const std::string what = "region " + std::to_string(region) + " at " + std::to_string(q[kT]) + " °C, " +
-                               std::to_string(q[kP]) + " MPa, X " + std::to_string(q[kX]) + " from pair " +
-                               std::to_string(pair);
-      ASSERT_EQ(r.region, region) << what;
-      EXPECT_EQ(Deviations(r.q, q, ToleranceFor(pair, region)), "") << what;
-    }
   }
 }
 

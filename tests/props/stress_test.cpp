@@ -1,21 +1,9 @@
 // Pseudo-random and hostile inputs for every pair code: every call returns, the
 // region is one SolveState can write and one the pair accepts, the zeroing rules
 // hold, and every quantity of a computed state is finite.
-#include <gtest/gtest.h>
-
-#include <array>
-#include <cmath>
-#include <cstdint>
-#include <cstdlib>
-#include <limits>
 #include <random>
-#include <map>
-#include <sstream>
-#include <string>
 
-#include "props/classifiers.h"
-#include "props/solver.h"
-#include "props/state.h"
+#include "testing.h"
 
 // Number of calls; the sanitizer build passes a smaller count. The environment
 // variable IF97_STRESS_CALLS overrides either.
@@ -26,8 +14,8 @@
 namespace if97 {
 namespace {
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kInf = std::numeric_limits<double>::infinity();
+using test::kInf;
+using test::kNaN;
 
 long CallCount() {
   if (const char* env = std::getenv("IF97_STRESS_CALLS")) {

@@ -96,15 +96,6 @@ inline double HalfLastDigit(const char* text) {
   return 0.5 * std::pow(10.0, -decimals);
 }
 
-// `got`, the result of name(x) or name(x, y), agrees with `expected` to the digits
-// written there.
-inline void ExpectDigits(double got, const char* expected, const char* name, double x, double y = kNaN) {
-  ::testing::Message call;
-  call << name << "(" << x;
-  if (!std::isnan(y)) call << ", " << y;
-  EXPECT_NEAR(got, std::strtod(expected, nullptr), HalfLastDigit(expected)) << call << ") should be " << expected;
-}
-
 // True when quantity k is neither input of the pair.
 inline bool Unknown(std::int32_t pair, int k) { return k != pair / 10 && k != pair % 10; }
 
