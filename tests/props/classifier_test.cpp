@@ -1,7 +1,6 @@
 // Region classifiers: the region each rule gives at and around its boundaries and
 // the scratch fields each path leaves for the evaluator (data/classifier-paths.csv),
-// the ends of the wet ranges, and the fixed constants and wet-steam lines checked
-// against the equations they come from.
+// the ends of the wet ranges, and the wet-steam lines against the lever rule.
 #include "props/classifiers.h"
 
 #include "testing.h"
@@ -79,33 +78,6 @@ TEST(Classifiers, SaturatedValuesEndTheWetRange) {
     EXPECT_EQ(ClassifySX(X, line), kRegionWetCritical) << X;
     EXPECT_EQ(ClassifySX(X, X > 0.5 ? Up(line) : Down(line)), kRegionWet) << X;
   }
-}
-
-TEST(Classifiers, ConstantsAgreeWithTheirEquations) {
-  const struct {
-    const char* name;
-    double constant, fromEquation, tolerance;
-  } cases[] = {
-      {"Pmin", kPmin, SatPressure(kTmin), 1e-12},
-      {"P350 on the saturation line", kP350, SatPressure(kT350), 1e-9},
-      {"P350 on B23", kP350, B23Pressure(kT350), 1e-9},
-      {"B23 reaches Pmax at 590 °C", kPmax, B23Pressure(kT590), 1e-6},
-      {"Smax", kSmax, Region2S(kTmin, kPmin), 1e-8},
-      {"Imax", kImax, Region2I(kTmax, kPmin), 0.01},
-      {"Vmax", kVmax, Region2V(kTmin, kPmin), 1e-6},
-      {"v'' at 350 °C", kSatVapourVolume350, Region2V(kT350, kP350), 1e-12},
-      {"v' at 350 °C", kSatLiquidVolume350, Region1V(kT350, kP350), 1e-12},
-      {"v2 on B23 at 590 °C", kB23Volume590, Region2V(kT590, kPmax), 1e-12},
-      {"v2 at 800 °C, 100 MPa", kVB100, Region2V(kTmax, kPmax), 1e-12},
-      {"Tc in °C", kCriticalTemperatureC, kCriticalTemperatureK - kKelvin, 1e-12},
-      {"vc", kCriticalVolume, 1 / kCriticalDensity, 1e-18},
-      {"pc", kCriticalPressure, Pressure3(kCriticalTemperatureC, kCriticalVolume), 1e-6},
-      {"sc", kCriticalEntropy, Entropy3(kCriticalTemperatureC, kCriticalVolume), 1e-4},
-      {"hc", kCriticalEnthalpy, Enthalpy3(kCriticalTemperatureC, kCriticalVolume), 1e-6},
-      {"pc on the saturation line", kCriticalPressure, SatPressure(kCriticalTemperatureC), 1e-6},
-      {"Vmin3 just below v1(350 °C, 100 MPa)", kVmin3, Region1V(kT350, kPmax) - 5e-6, 5e-6},
-  };
-  for (const auto& c : cases) EXPECT_NEAR(c.constant, c.fromEquation, c.tolerance) << c.name;
 }
 
 // The wet-steam lines of (S,X), (I,X), (V,S) and (V,I) are the lever rule between the

@@ -1,4 +1,5 @@
-// The closed-form equations: the verification values of data/verification.csv, the
+// The closed-form equations: the verification values of data/verification.csv (with the
+// constants of props/constants.h against the equations they come from), the
 // forward equations against independent states, the identities that tie v, s and h
 // to one Gibbs or Helmholtz function, the backward equations' sub-regions and
 // accuracy, the transport helpers, and bad input.
@@ -45,6 +46,7 @@ TEST(Equations, VerificationValues) {
     EXPECT_NEAR(got, r("expected"), tolerance) << "line " << r.line << ": " << r["function"] << "(" << r["x"] << ", "
                                                << r["y"] << ")";
   }
+  EXPECT_LT(kVmin3, Region1V(kT350, kPmax));  // below v1(350 °C, 100 MPa); a row bounds the gap
 }
 
 struct Forward {

@@ -29,17 +29,6 @@ State Evaluate(PropertyRegion region, std::int32_t pair, double v1, double v2) {
   return q;
 }
 
-TEST(EvaluateRegion12, KnownTPEvaluatesWhatIsAskedFor) {
-  ClearScratch();
-  double T = 20, P = 1, V = -7, S = -8, I = -9;
-  EvaluateRegion1(kPairTP, false, false, false, T, P, V, S, I);
-  EXPECT_TRUE(T == 20 && P == 1 && V == -7 && S == -8 && I == -9);
-  EvaluateRegion1(kPairTP, true, false, true, T, P, V, S, I);
-  EXPECT_TRUE(V == Region1V(20, 1) && S == -8 && I == Region1I(20, 1));
-  const State steam = Evaluate(kRegionSteam, kPairTP, 400, 5);
-  EXPECT_TRUE(steam[kV] == Region2V(400, 5) && steam[kS] == Region2S(400, 5) && steam[kI] == Region2I(400, 5));
-}
-
 // (P,S) and (P,I) use the backward equation once: the given value stays, the others
 // follow from the forward equations at the temperature it gives, within the 25 mK
 // consistency of the backward equations.

@@ -44,7 +44,8 @@ inline double Value(const std::string& text) {
   static const std::map<std::string, double> kNamed = {
       {"Pmin", kPmin}, {"Pmax", kPmax}, {"P350", kP350}, {"Smax", kSmax}, {"Imax", kImax}, {"Vmax", kVmax},
       {"Vmin3", kVmin3}, {"Vc", kCriticalVolume}, {"Tc", kCriticalTemperatureC}, {"pc", kCriticalPressure},
-      {"sc", kCriticalEntropy}, {"VB100", kVB100}};
+      {"sc", kCriticalEntropy}, {"hc", kCriticalEnthalpy}, {"VB100", kVB100}, {"vl350", kSatLiquidVolume350},
+      {"vv350", kSatVapourVolume350}, {"vB23_590", kB23Volume590}};
   if (text.starts_with("up(") || text.starts_with("down(")) {
     const double x = Value(text.substr(text.find('(') + 1, text.size() - text.find('(') - 2));
     return text[0] == 'u' ? Up(x) : Down(x);
