@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "bench/pairnames.h"
 #include "props/solver.h"
 #include "props/state.h"
 
@@ -67,25 +68,6 @@ void BM_SolveState(benchmark::State& st, Sample sample, std::int32_t pair) {
     region = r;
   }
   st.SetLabel("in " + std::to_string(v1) + ", " + std::to_string(v2) + " region " + std::to_string(region));
-}
-
-const char* PairName(std::int32_t pair) {
-  switch (pair) {
-    case 12: return "TP";
-    case 13: return "TV";
-    case 14: return "TS";
-    case 15: return "TI";
-    case 16: return "TX";
-    case 23: return "PV";
-    case 24: return "PS";
-    case 25: return "PI";
-    case 26: return "PX";
-    case 34: return "VS";
-    case 35: return "VI";
-    case 46: return "SX";
-    case 56: return "IX";
-    default: return "?";
-  }
 }
 
 int RegisterAll() {

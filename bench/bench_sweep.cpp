@@ -25,6 +25,7 @@
 #include "props/forward.h"
 #include "props/region3.h"
 #include "props/saturation.h"
+#include "bench/pairnames.h"
 #include "props/solver.h"
 #include "props/state.h"
 #if __has_include("props/saturation3.h")
@@ -62,25 +63,6 @@ struct Timing {
   double us;
   PropertyRegion region;
 };
-
-const char* PairName(std::int32_t pair) {
-  switch (pair) {
-    case 12: return "TP";
-    case 13: return "TV";
-    case 14: return "TS";
-    case 15: return "TI";
-    case 16: return "TX";
-    case 23: return "PV";
-    case 24: return "PS";
-    case 25: return "PI";
-    case 26: return "PX";
-    case 34: return "VS";
-    case 35: return "VI";
-    case 46: return "SX";
-    case 56: return "IX";
-    default: return "?";
-  }
-}
 
 // Relative offsets around a boundary value: on it, and just, near and well off it on
 // both sides.

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "numerics/newton.h"
+#include "tests/common/csvtable.h"
 #include "numerics/roots.h"
 
 namespace numerics {
@@ -34,26 +35,8 @@ struct Row {
 };
 
 std::vector<Row> Table(const std::string& name) {
-  std::ifstream in(std::string(IF97_NUMERICS_DATA) + "/" + name);
-  EXPECT_TRUE(in) << name;
   std::vector<Row> rows;
-  std::vector<std::string> columns;
-  for (std::string line; std::getline(in, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    std::vector<std::string> cells;
-    std::istringstream s(line);
-    for (std::string cell; std::getline(s, cell, ',');) cells.push_back(cell);
-    if (line.back() == ',') cells.emplace_back();
-    if (columns.empty()) {
-      columns = cells;
-      continue;
-    }
-    EXPECT_EQ(cells.size(), columns.size()) << line;
-    Row r;
-    for (std::size_t k = 0; k < std::min(cells.size(), columns.size()); ++k) r.field[columns[k]] = cells[k];
-    rows.push_back(r);
-  }
-  EXPECT_FALSE(rows.empty()) << name;
+  for (auto& r : testdata::ReadCsv(std::string(IF97_NUMERICS_DATA) + "/" + name)) rows.push_back({std::move(r.field)});
   return rows;
 }
 

@@ -25,6 +25,7 @@
 #include "props/saturation3.h"
 #include "props/solver.h"
 #include "props/state.h"
+#include "tests/common/csvtable.h"
 
 #ifndef IF97_PROPS_DATA
 #error "IF97_PROPS_DATA must name the folder tests/props/data"
@@ -62,31 +63,10 @@ struct Row {
   double operator()(const std::string& column) const { return Value(field.at(column)); }
 };
 
-// The rows of tests/props/data/<name>: '#' lines are comments, the first other line
-// names the columns. A row with the wrong number of fields fails the calling test.
+// The rows of tests/props/data/<name>.
 inline std::vector<Row> Table(const std::string& name) {
-  std::ifstream in(std::string(IF97_PROPS_DATA) + "/" + name);
-  EXPECT_TRUE(in) << "cannot open " << name;
   std::vector<Row> rows;
-  std::vector<std::string> columns;
-  int number = 0;
-  for (std::string line; std::getline(in, line);) {
-    ++number;
-    if (line.empty() || line[0] == '#') continue;
-    std::vector<std::string> cells;
-    std::istringstream s(line);
-    for (std::string cell; std::getline(s, cell, ',');) cells.push_back(cell);
-    if (line.back() == ',') cells.emplace_back();
-    if (columns.empty()) {
-      columns = cells;
-      continue;
-    }
-    EXPECT_EQ(cells.size(), columns.size()) << name << " line " << number << ": " << line;
-    Row r{number, {}};
-    for (std::size_t k = 0; k < std::min(cells.size(), columns.size()); ++k) r.field[columns[k]] = cells[k];
-    rows.push_back(r);
-  }
-  EXPECT_FALSE(rows.empty()) << name;
+  for (auto& r : testdata::ReadCsv(std::string(IF97_PROPS_DATA) + "/" + name)) rows.push_back({r.line, std::move(r.field)});
   return rows;
 }
 
