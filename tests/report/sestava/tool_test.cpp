@@ -39,7 +39,6 @@ TEST(CsvRows, StepProtocol) {
     std::vector<Step> steps;
   } cases[] = {
       {"a\n", {{sdFirst, srBofEof, 0}, {sdNext, srEof, 0}, {sdPrior, srBof, 0}, {sdLast, srBofEof, 0}}},
-      {"a\n1\n", {{sdFirst, srBof, 0}, {sdNext, srEof, 0}, {sdLast, srEof, 0}, {sdPrior, srBof, 0}}},
       {"a\n1\n2\n3\n",
        {{sdFirst, srBof, 0}, {sdNext, srOk, 1}, {sdNext, srOk, 2}, {sdNext, srEof, 2}, {sdPrior, srOk, 1},
         {sdPrior, srOk, 0}, {sdPrior, srBof, 0}, {sdLast, srEof, 2}, {sdFirst, srBof, 0}}},
@@ -134,48 +133,20 @@ TEST(SestavaConsole, MessageBoxesBecomeLines) {
   EXPECT_EQ(console.errorCount(), 2);
 }
 
-TEST(SestavaBarcode, Forms) {
-  const struct {
-    int type;
-    const char* text;
-    bool check, modules;
-    double ratio;
-    const char* expected;
-  } cases[] = {
-      // EAN-13 of 400638133393 and its check digit 1: start; 0 0 6 3 8 1 in the
-      // sets L G L L G G that the leading 4 selects; centre; 3 3 3 9 3 1 in set
-      // R; end.
-      {14, "400638133393", false, true, 2,
-       "101" "0001101" "0100111" "0101111" "0111101" "0001001" "0110011"
-       "01010" "1000010" "1000010" "1000010" "1110100" "1000010" "1100110" "101\n"},
-      {14, "400638133393", false, false, 2,
-       "type: 14 EAN 13\ntext: 4006381333931\nmodules: 95\nelements: B1 S1 B1 S3 B2 S1 B1 S1 B1 S2 B3 S1 B1 S1 B4 S1 B4 "
-       "S1 B1 S3 B1 S2 B1 S1 B2 S2 B2 S1 B1 S1 B1 S1 B1 S4 B1 S1 B1 S4 B1 S1 B1 S4 B1 S1 B3 S1 B1 S2 B1 S4 B1 S1 B2 S2 "
-       "B2 S1 B1 S1 B1\n"},
-      // PostNet "1": frame bar, 1 (short short short tall tall), check digit 9
-      // (tall short tall short short), frame bar; a space after every bar.
-      {11, "1", false, true, 2, "10" "s0s0s01010" "10s010s0s0" "1\n"},
-      // Code 39 "*A*" with a ratio of 3: a wide element counts three modules.
-      {3, "A", false, false, 3,
-       "type: 3 Code 39\ntext: A\nmodules: 47\nelements: "
-       "B1 Sw B1 S1 Bw S1 Bw S1 B1 S1 Bw S1 B1 S1 B1 Sw B1 S1 Bw S1 B1 Sw B1 S1 Bw S1 Bw S1 B1\n"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
-    BarcodeArguments a;
-    a.type = c.type;
-    a.text = QString::fromUtf8(c.text);
-    a.checkDigit = c.check;
-    a.modules = c.modules;
-    a.ratio = c.ratio;
-    EXPECT_EQ(DescribeBarcode(a).toStdString(), c.expected);
-  }
+// The readable form (the module dump and EAN-13's: the runs in sestava's own
+// tests): Code 39 "*A*" with a ratio of 3, a wide element counting three modules.
+TEST(SestavaBarcode, ReadableForm) {
+  BarcodeArguments a;
+  a.type = 3;
+  a.text = u"A"_s;
+  a.ratio = 3;
+  EXPECT_EQ(DescribeBarcode(a).toStdString(),
+            "type: 3 Code 39\ntext: A\nmodules: 47\nelements: "
+            "B1 Sw B1 S1 Bw S1 Bw S1 B1 S1 Bw S1 B1 S1 B1 Sw B1 S1 Bw S1 B1 Sw B1 S1 Bw S1 Bw S1 B1\n");
   // Texts are put in as they are: a '%' is no place holder.
-  BarcodeArguments percent;
-  percent.type = 6;
-  percent.text = u"a%4%1"_s;
-  EXPECT_TRUE(DescribeBarcode(percent).startsWith(u"type: 6 Code 128B\ntext: a%4%1\nmodules: "_s))
-      << DescribeBarcode(percent).toStdString();
+  a.type = 6;
+  a.text = u"a%4%1"_s;
+  EXPECT_TRUE(DescribeBarcode(a).startsWith(u"type: 6 Code 128B\ntext: a%4%1\nmodules: "_s)) << DescribeBarcode(a).toStdString();
 }
 
 // One run of the whole tool; standard output and error kept.
@@ -194,33 +165,26 @@ TEST(SestavaRun, StatusesAndMessages) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
   const QString pts = kData + u"/steam.pts"_s, csv = kData + u"/steam.csv"_s;
-  const QString written = dir.filePath(u"out.txt"_s);
   const QString percentCsv = dir.filePath(u"100%2.csv"_s);
   ASSERT_TRUE(QFile::copy(kData + u"/bad_row.csv"_s, percentCsv));
+  ASSERT_TRUE(QFile::copy(kData + u"/steam.csv"_s, dir.filePath(u"file"_s)));
   const struct {
     const char* name;
     QStringList args;
     int status;
     const char16_t* message;  // a part of standard error; empty: nothing there
   } cases[] = {
-      {"good run to a file", {u"run"_s, pts, u"--data"_s, csv, u"--text"_s, written}, 0, u""},
       {"no data at all", {u"run"_s, pts, u"--pdf"_s, dir.filePath(u"o.pdf"_s)}, 0, u""},
       {"missing CSV", {u"run"_s, pts, u"--data"_s, dir.filePath(u"none.csv"_s)}, 1, u"none.csv: no such file"},
       {"CSV is a directory", {u"run"_s, pts, u"--data"_s, dir.path()}, 1, u"not a regular file"},
-      {"bad CSV row", {u"run"_s, pts, u"--data"_s, kData + u"/bad_row.csv"_s}, 1, u"bad_row.csv, line 4: the row has 3"},
       {"bad CSV row, '%' in the name", {u"run"_s, pts, u"--data"_s, percentCsv}, 1, u"100%2.csv, line 4: the row"},
-      {"missing template", {u"run"_s, dir.filePath(u"none.pts"_s)}, 4, u"Nebyl nalezen soubor s předlohou"},
-      {"template is a directory", {u"run"_s, dir.path()}, 4, u"Soubor nelze otevřít"},
       {"text into a missing directory",
        {u"run"_s, pts, u"--data"_s, csv, u"--text"_s, dir.filePath(u"no/such/dir/t.txt"_s)}, 8, u"t.txt"},
       {"PNG directory under a file",
-       {u"run"_s, pts, u"--png"_s, dir.filePath(u"out.txt/png"_s)}, 8, u"cannot create the directory"},
+       {u"run"_s, pts, u"--png"_s, dir.filePath(u"file/png"_s)}, 8, u"cannot create the directory"},
       {"missing database", {u"run"_s, pts, u"--sqlite"_s, dir.filePath(u"none.db"_s), u"--query"_s, u"select 1"_s}, 1,
        u"none.db: no such file"},
-      {"usage", {u"run"_s, pts, u"--pages"_s, u"0"_s}, 2, u"usage: sestava run"},
       {"barcode of nothing", {u"barcode"_s, u"--type"_s, u"3"_s, u"--text"_s, u"abc"_s}, 1, u"nothing in the text"},
-      {"check of a bad template", {u"check"_s, kData + u"/bad_field.pts"_s}, 1, u""},
-      {"check with the CSV's columns", {u"check"_s, pts, u"--data"_s, csv}, 0, u""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -232,18 +196,9 @@ TEST(SestavaRun, StatusesAndMessages) {
     } else {
       EXPECT_TRUE(run.errText().contains(message)) << run.errText().toStdString();
     }
-    // Every message is one line.
-    if (c.status != 2) {
-      EXPECT_LE(run.err.data().count('\n'), 1);
-    }
+    EXPECT_LE(run.err.data().count('\n'), 1);  // every message is one line
   }
   EXPECT_FALSE(QFile::exists(dir.filePath(u"none.db"_s))) << "the database must not be created";
-  QFile text(written);
-  ASSERT_TRUE(text.open(QIODevice::ReadOnly));
-  QFile expected(kData + u"/steam.txt"_s);
-  ASSERT_TRUE(expected.open(QIODevice::ReadOnly));
-  // The golden file has the two parameters; this run had none: compare the rows.
-  EXPECT_EQ(text.readAll().mid(text.size() - 4000), expected.readAll().mid(expected.size() - 4000));
 }
 
 // Body lines of text output: those starting with a row number.
@@ -260,10 +215,7 @@ TEST(SestavaRun, RowOptions) {
     QStringList extra;
     int bodies;
   } cases[] = {
-      {{}, 60},
-      {{u"--max-records"_s, u"7"_s}, 7},
       {{u"--one-record"_s}, 1},
-      {{u"--pages"_s, u"2"_s}, 12},
       {{u"--pages"_s, u"1-1"_s}, 48},
       {{u"--pages"_s, u"3-9"_s}, 0},
   };
@@ -273,10 +225,6 @@ TEST(SestavaRun, RowOptions) {
     EXPECT_EQ(run.status, 0) << run.errText().toStdString();
     EXPECT_EQ(BodyLines(run.out.data()), c.bodies);
   }
-  const ToolRun first(QStringList{u"run"_s, pts, u"--data"_s, csv, u"--one-record"_s});
-  EXPECT_TRUE(first.out.data().contains("syt\xE1 p\xE1ra")) << "the first row, in code page 1250";
-  const ToolRun ascii(QStringList{u"run"_s, pts, u"--data"_s, csv, u"--codepage"_s, u"ascii"_s});
-  EXPECT_TRUE(ascii.out.data().contains("prehrata, sucha"));
 }
 
 TEST(SestavaRun, SqliteGivesWhatTheCsvGives) {
