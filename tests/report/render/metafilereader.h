@@ -11,6 +11,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -38,60 +39,30 @@ inline std::uint16_t U16(const QByteArray& b, qsizetype at) {
 }
 inline std::int16_t I16(const QByteArray& b, qsizetype at) { return static_cast<std::int16_t>(U16(b, at)); }
 
-// UTF-16 text of n units at a byte offset.
-inline QString Utf16(const QByteArray& b, qsizetype at, qsizetype n) {
-  QString s;
-  for (qsizetype i = 0; i < n; ++i) s.append(QChar(U16(b, at + 2 * i)));
-  return s;
-}
-
-// EMF: records of 32-bit aligned sizes from offset 0; the last must be EOF (14).
-inline Walk WalkEmf(const QByteArray& b) {
-  Walk w;
-  qsizetype at = 0;
-  while (at < b.size()) {
-    const std::uint32_t type = U32(b, at), size = U32(b, at + 4);
-    if (size < 8 || size % 4 != 0 || at + qsizetype(size) > b.size()) {
-      w.error = "bad record size at " + std::to_string(at);
-      return w;
-    }
-    w.records.append({type, at, qsizetype(size)});
-    at += size;
-  }
-  if (w.records.isEmpty() || w.records.first().type != 1) w.error = "no header first";
-  else if (w.records.last().type != 14) w.error = "no EOF last";
-  return w;
-}
-
 constexpr qsizetype kPlaceable = 22;
 constexpr qsizetype kMetaHeader = 18;
 
-// WMF: the placeable header, the metafile header, then records whose first
-// 32-bit field counts 16-bit words; the last must be META_EOF (0).
-inline Walk WalkWmf(const QByteArray& b) {
+// EMF: records of 32-bit aligned sizes from offset 0, the header (1) first and
+// EOF (14) last. WMF: the placeable header, the metafile header, then records
+// whose first 32-bit field counts 16-bit words, META_EOF (0) last.
+inline Walk WalkMetafile(const QByteArray& b, bool emf) {
   Walk w;
-  if (b.size() < kPlaceable + kMetaHeader || U32(b, 0) != 0x9AC6CDD7u) {
+  if (!emf && (b.size() < kPlaceable + kMetaHeader || U32(b, 0) != 0x9AC6CDD7u)) {
     w.error = "no placeable header";
     return w;
   }
-  qsizetype at = kPlaceable + kMetaHeader;
-  while (at < b.size()) {
-    const std::uint32_t words = U32(b, at);
-    if (words < 3 || at + qsizetype(words) * 2 > b.size()) {
+  for (qsizetype at = emf ? 0 : kPlaceable + kMetaHeader; at < b.size();) {
+    const qsizetype size = emf ? U32(b, at + 4) : qsizetype(U32(b, at)) * 2;
+    if (size < (emf ? 8 : 6) || size % (emf ? 4 : 2) != 0 || at + size > b.size()) {
       w.error = "bad record size at " + std::to_string(at);
       return w;
     }
-    w.records.append({U16(b, at + 4), at, qsizetype(words) * 2});
-    at += qsizetype(words) * 2;
+    w.records.append({emf ? U32(b, at) : U16(b, at + 4), at, size});
+    at += size;
   }
-  if (w.records.isEmpty() || w.records.last().type != 0) w.error = "no EOF last";
+  if (emf && (w.records.isEmpty() || w.records.first().type != 1)) w.error = "no header first";
+  else if (w.records.isEmpty() || w.records.last().type != (emf ? 14u : 0u)) w.error = "no EOF last";
   return w;
-}
-
-inline QList<std::uint32_t> Types(const Walk& w) {
-  QList<std::uint32_t> t;
-  for (const Record& r : w.records) t.append(r.type);
-  return t;
 }
 
 // The object table as a player keeps it. EMF names the entry in its create
@@ -103,7 +74,7 @@ class ObjectModel {
 
   std::string play(const QByteArray& file, const Walk& walk) {
     for (const Record& r : walk.records) {
-      const std::string e = emf_ ? emfRecord(file, r) : wmfRecord(file, r);
+      const std::string e = record(file, r);
       if (!e.empty()) return e + " (record at " + std::to_string(r.offset) + ")";
     }
     return {};
@@ -111,83 +82,53 @@ class ObjectModel {
   std::size_t peak() const { return peak_; }
 
  private:
-  enum Kind { kPen, kBrush, kFont };
-  struct State {
-    std::optional<int> selected[3];
-  };
+  enum Kind { kPen, kBrush, kFont, kNone };
+  using State = std::array<std::optional<int>, 3>;  // selected pen, brush, font
 
-  std::string create(int index, Kind kind) {
-    if (objects_.count(index)) return "create over a live object";
-    objects_[index] = kind;
-    peak_ = std::max(peak_, objects_.size());
-    return {};
-  }
-  std::string select(int index) {
-    if (emf_ && (index & 0x80000000)) return {};  // stock object
-    const auto it = objects_.find(index);
-    if (it == objects_.end()) return "select of a missing object";
-    state_.selected[it->second] = index;
-    return {};
-  }
-  std::string remove(int index) {
-    if (!objects_.erase(index)) return "delete of a missing object";
-    return {};
-  }
-  std::string draw(std::initializer_list<Kind> needs) {
-    for (Kind k : needs) {
-      const auto& s = state_.selected[k];
-      if (!s) return "drawing without a selected object";
-      if (!objects_.count(*s)) return "drawing with a deleted object";
+  std::string record(const QByteArray& b, const Record& r) {
+    // EMF and WMF numbers of: create pen, brush, font; select; delete; save,
+    // restore; drawing with pen only, with pen and brush, text.
+    const std::uint32_t emf[] = {95, 39, 82, 37, 40, 33, 34};
+    const std::uint32_t wmf[] = {0x02FA, 0x02FC, 0x02FB, 0x012D, 0x01F0, 0x001E, 0x0127};
+    const std::uint32_t* n = emf_ ? emf : wmf;
+    const int operand = emf_ ? I32(b, r.offset + 8) : U16(b, r.offset + 6);
+    for (int kind = kPen; kind <= kFont; ++kind) {
+      if (r.type != n[kind] && !(emf_ && kind == kPen && r.type == 38)) continue;  // 38: CREATEPEN
+      int index = operand;
+      if (!emf_)
+        for (index = 0; objects_.count(index);) ++index;
+      if (objects_.count(index)) return "create over a live object";
+      objects_[index] = Kind(kind);
+      peak_ = std::max(peak_, objects_.size());
+      return {};
+    }
+    if (r.type == n[3]) {
+      if (emf_ && (operand & 0x80000000)) return {};  // stock object
+      const auto it = objects_.find(operand);
+      if (it == objects_.end()) return "select of a missing object";
+      state_[it->second] = operand;
+      return {};
+    }
+    if (r.type == n[4]) return objects_.erase(operand) ? "" : "delete of a missing object";
+    if (r.type == n[5]) saved_.push_back(state_);
+    if (r.type == n[6]) {
+      if (saved_.empty()) return "restore without save";
+      state_ = saved_.back();
+      saved_.pop_back();
+      for (const auto& s : state_)
+        if (s && !objects_.count(*s)) return "restore selects a deleted object";
+    }
+    // POLYLINE; POLYGON, POLYPOLYGON, ELLIPSE, RECTANGLE; EXTTEXTOUTW / EXTTEXTOUT.
+    const bool penOnly = r.type == (emf_ ? 4u : 0x0325u);
+    const bool filled = emf_ ? (r.type == 3 || r.type == 8 || r.type == 42 || r.type == 43)
+                             : (r.type == 0x0324 || r.type == 0x0538 || r.type == 0x0418 || r.type == 0x041B);
+    const bool text = r.type == (emf_ ? 84u : 0x0A32u);
+    for (const Kind k : {penOnly || filled ? kPen : kNone, filled ? kBrush : kNone, text ? kFont : kNone}) {
+      if (k == kNone) continue;
+      if (!state_[k]) return "drawing without a selected object";
+      if (!objects_.count(*state_[k])) return "drawing with a deleted object";
     }
     return {};
-  }
-  std::string restore() {
-    if (saved_.empty()) return "restore without save";
-    state_ = saved_.back();
-    saved_.pop_back();
-    for (const auto& s : state_.selected)
-      if (s && !objects_.count(*s)) return "restore selects a deleted object";
-    return {};
-  }
-
-  std::string emfRecord(const QByteArray& b, const Record& r) {
-    const qsizetype at = r.offset;
-    switch (r.type) {
-      case 95: return create(I32(b, at + 8), kPen);    // EXTCREATEPEN
-      case 38: return create(I32(b, at + 8), kPen);    // CREATEPEN
-      case 39: return create(I32(b, at + 8), kBrush);  // CREATEBRUSHINDIRECT
-      case 82: return create(I32(b, at + 8), kFont);   // EXTCREATEFONTINDIRECTW
-      case 37: return select(I32(b, at + 8));
-      case 40: return remove(I32(b, at + 8));
-      case 33: saved_.push_back(state_); return {};    // SAVEDC
-      case 34: return restore();                       // RESTOREDC
-      case 3: case 4: case 8: case 42: case 43:        // POLYGON, POLYLINE, POLYPOLYGON, ELLIPSE, RECTANGLE
-        return r.type == 4 ? draw({kPen}) : draw({kPen, kBrush});
-      case 84: return draw({kFont});                   // EXTTEXTOUTW
-      default: return {};
-    }
-  }
-
-  std::string wmfRecord(const QByteArray& b, const Record& r) {
-    const qsizetype at = r.offset;
-    const auto lowestFree = [this] {
-      int i = 0;
-      while (objects_.count(i)) ++i;
-      return i;
-    };
-    switch (r.type) {
-      case 0x02FA: return create(lowestFree(), kPen);
-      case 0x02FC: return create(lowestFree(), kBrush);
-      case 0x02FB: return create(lowestFree(), kFont);
-      case 0x012D: return select(U16(b, at + 6));
-      case 0x01F0: return remove(U16(b, at + 6));
-      case 0x001E: saved_.push_back(state_); return {};
-      case 0x0127: return restore();
-      case 0x0324: case 0x0538: case 0x0418: case 0x041B: return draw({kPen, kBrush});
-      case 0x0325: return draw({kPen});
-      case 0x0A32: return draw({kFont});
-      default: return {};
-    }
   }
 
   bool emf_;

@@ -38,7 +38,7 @@ QByteArray Lines(int count) { return QByteArray("\r\n").repeated(count); }
 TEST(TextOutput, LinesPerPage) {
   const struct {
     int linePitch, height, lines;
-  } cases[] = {{0, 1169, 70}, {1, 1169, 46}, {2, 1169, 35}, {0, 1100, 66}};
+  } cases[] = {{0, 1169, 70}, {1, 1169, 46}, {2, 1169, 35}};
   for (const auto& c : cases) {
     TSestVystup doc = Doc(1);
     doc.raster.linePitch = c.linePitch;
@@ -75,14 +75,9 @@ TEST(TextOutput, CodePages) {
   TSestVystup doc = Doc(1);
   doc.paper.height = 17;  // one line
   doc.pages[0].elements = {Text(0, 0, 300, QStringLiteral("Žár 20 °C"))};
-  const struct {
-    TSestLanguage language;
-    QByteArray line;
-  } cases[] = {
-      {slUndefined, "\x8E\xE1r 20 \xB0" "C"}, {slCP1250, "\x8E\xE1r 20 \xB0" "C"}, {slASCII, "Zar 20 ?C"},
-      {slCP867, "\x92\xA0r 20 \xF8" "C"},     {slCP852, "\xA6\xA0r 20 \xF8" "C"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(TextOutput(doc, 1, 1, 1, c.language), c.line + "\r\n") << c.language;
+  // The conversions themselves: the code page tests of the model.
+  EXPECT_EQ(TextOutput(doc, 1, 1, 1, slUndefined), "\x8E\xE1r 20 \xB0" "C\r\n");
+  EXPECT_EQ(TextOutput(doc, 1, 1, 1, slCP852), "\xA6\xA0r 20 \xF8" "C\r\n");
 }
 
 TEST(TextGrid, LayersByPitchAndStyle) {
