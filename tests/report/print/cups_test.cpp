@@ -122,8 +122,9 @@ class PrivateCups {
     qputenv("CUPS_SERVERROOT", QFile::encodeName(clientRoot_.path()));
     const QDeadlineTimer deadline(timeoutMs);
     for (int attempt = 0; attempt < 3 && !deadline.hasExpired(); ++attempt) {
-      int fd = LoopbackSocket(false, &port_);
-      if (fd < 0 || ::close(fd) != 0 || !writeConfig(why)) return false;
+      const int fd = LoopbackSocket(false, &port_);  // a port nothing listens on now
+      if (fd < 0 || ::close(fd) != 0) return Fail(why, u"no free port on 127.0.0.1"_s);
+      if (!writeConfig(why)) return false;
       const QByteArray server = "127.0.0.1:" + QByteArray::number(port_);
       qputenv("CUPS_SERVER", server);
       cupsSetServer(server.constData());

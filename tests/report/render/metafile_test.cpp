@@ -107,7 +107,8 @@ TEST(MetafileHeaders, EnhancedHeaderFramesThePage) {
     EXPECT_EQ((QList<int>{I32(b, 24), I32(b, 28), I32(b, 32), I32(b, 36)}),
               (QList<int>{0, 0, int(std::lround(used.width() * 25.4)), int(std::lround(used.height() * 25.4))}));
     EXPECT_EQ((QList<std::uint32_t>{U32(b, 40), U32(b, 48), U32(b, 52)}),
-              (QList<std::uint32_t>{0x464D4520u, std::uint32_t(b.size()), std::uint32_t(WalkOf(Format::Enhanced, b).records.size())}));
+              (QList<std::uint32_t>{0x464D4520u, std::uint32_t(b.size()),
+                                    std::uint32_t(WalkOf(Format::Enhanced, b).records.size())}));
     // The reference device has exactly 600 pixels per inch (25.4 mm) and covers the page.
     const int devX = I32(b, 72), devY = I32(b, 76), mmX = I32(b, 80), mmY = I32(b, 84);
     EXPECT_EQ(qint64(devX) * 254, qint64(mmX) * 6000);
@@ -174,7 +175,7 @@ void DrawPage(QPainter& p) {
 }
 
 // The fields of a record at the given offsets, 32-bit (EMF) or 16-bit (WMF).
-QList<int> Fields(const QByteArray& b, const Record& r, bool emf, std::initializer_list<int> offsets) {
+QList<int> Fields(const QByteArray& b, const Record& r, bool emf, const QList<int>& offsets) {
   QList<int> out;
   for (int at : offsets) out.append(emf ? I32(b, r.offset + at) : I16(b, r.offset + at));
   return out;
@@ -200,11 +201,11 @@ TEST(MetafilePage, EveryCallBecomesItsRecord) {
     ASSERT_GE(texts.size(), 2);
     // The line: its pen width, then its ends (a count first in EMF).
     const Record line = Only(w, {emf ? kEmrPolyline : kWmrPolyline}).first();
-    EXPECT_EQ(Fields(b, line, emf, emf ? std::initializer_list<int>{24, 28, 32, 36, 40} : std::initializer_list<int>{6, 8, 10, 12, 14}),
+    EXPECT_EQ(Fields(b, line, emf, emf ? QList<int>{24, 28, 32, 36, 40} : QList<int>{6, 8, 10, 12, 14}),
               (QList<int>{2, 60, 120, 660, 120}));
     // The turned text: escapement 90° and its reference point on the page.
     EXPECT_EQ(Fields(b, fonts.last(), emf, {emf ? 20 : 10}), QList<int>{900});
-    EXPECT_EQ(Fields(b, texts.last(), emf, emf ? std::initializer_list<int>{36, 40} : std::initializer_list<int>{8, 6}),
+    EXPECT_EQ(Fields(b, texts.last(), emf, emf ? QList<int>{36, 40} : QList<int>{8, 6}),
               (QList<int>{1800, 2400}));
     const Record image = Only(w, {emf ? kEmrStretchDib : kWmrStretchDib}).first();
     // Place and size on the page, the source's pixels, 24 bits a pixel.
@@ -254,7 +255,8 @@ TEST(MetafileObjects, PensAndBrushes) {
     std::uint32_t gdiStyle, hatch;
   };
   for (const BrushCase& c : {BrushCase{Qt::SolidPattern, 0, 0}, BrushCase{Qt::NoBrush, 1, 0}, BrushCase{Qt::HorPattern, 2, 0},
-                             BrushCase{Qt::VerPattern, 2, 1}, BrushCase{Qt::FDiagPattern, 2, 2}, BrushCase{Qt::BDiagPattern, 2, 3},
+                             BrushCase{Qt::VerPattern, 2, 1}, BrushCase{Qt::FDiagPattern, 2, 2},
+                             BrushCase{Qt::BDiagPattern, 2, 3},
                              BrushCase{Qt::CrossPattern, 2, 4}, BrushCase{Qt::DiagCrossPattern, 2, 5},
                              BrushCase{Qt::Dense4Pattern, 0, 0}}) {
     SCOPED_TRACE(c.style);
@@ -309,7 +311,7 @@ TEST(MetafileObjects, ObjectTableStaysSmallAndClipsAreRectangles) {
     });
     const QList<Record> clips = Only(WalkOf(f, c), {emf ? kEmrIntersectClip : kWmrIntersectClip});
     ASSERT_EQ(clips.size(), 1);
-    EXPECT_EQ(Fields(c, clips.first(), emf, emf ? std::initializer_list<int>{8, 12, 16, 20} : std::initializer_list<int>{12, 10, 8, 6}),
+    EXPECT_EQ(Fields(c, clips.first(), emf, emf ? QList<int>{8, 12, 16, 20} : QList<int>{12, 10, 8, 6}),
               (QList<int>{60, 120, 240, 360}));
   }
 }
@@ -340,7 +342,7 @@ TEST(MetafileObjects, BadInputIsClampedOrDropped) {
     const Walk w = WalkOf(f, b);
     const QList<Record> lines = Only(w, {emf ? kEmrPolyline : kWmrPolyline});
     ASSERT_EQ(lines.size(), 1);
-    EXPECT_EQ(Fields(b, lines.first(), emf, emf ? std::initializer_list<int>{36, 40} : std::initializer_list<int>{12, 14}),
+    EXPECT_EQ(Fields(b, lines.first(), emf, emf ? QList<int>{36, 40} : QList<int>{12, 14}),
               emf ? (QList<int>{1'000'000, -1'000'000}) : (QList<int>{32767, -32767}));
     // The image wider than the limit keeps no more pixels than units it covers.
     const QList<Record> images = Only(w, {emf ? kEmrStretchDib : kWmrStretchDib});
