@@ -4,8 +4,9 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinterInfo>
-#include <QSaveFile>
+#include <QFileInfo>
 
+#include "fileio/qtfile.h"
 #include "report/print/qtprinterport_p.h"
 #include "report/print/spooler_p.h"
 
@@ -30,6 +31,10 @@ double hundredthsPer(QPageLayout::Unit unit) {
 
 // Driver names that mark a text-only printer; a name may be followed by a
 // space or a comma and more (driver version, driver kind).
+// A printed file is read back whole before it replaces the target; nothing the
+// engine prints comes near this size.
+constexpr std::size_t kMaxPrintFileBytes = std::size_t{1} << 30;
+
 constexpr QStringView kTextOnlyDrivers[] = {
     u"Generic / Text Only",        // Windows
     u"Obecná nebo jen textová",    // Windows, Czech
@@ -191,12 +196,16 @@ bool QtPrinterPort::begin(const QString& jobTitle) {
   d_->error.clear();
   d_->jobTitle = jobTitle;
   d_->printer->setDocName(jobTitle);
-  if (d_->toFile) {
-    d_->printer->setOutputFileName(d_->outputFile);
-  } else if (detail::spoolsRenderedFiles()) {
-    // Not ".pdf": that name would switch QPrinter from the printer to a plain
-    // PDF device and lose the printer's page sizes and margins.
-    d_->spoolFile = std::make_unique<QTemporaryFile>(QDir::tempPath() + u"/report-print-XXXXXX.prn"_s);
+  if (d_->toFile || detail::spoolsRenderedFiles()) {
+    // The pages go to a temporary file first. A printer gets it as a job; a
+    // target file is replaced by it only when the job has ended well, so an
+    // aborted or failed job leaves an existing file as it was. For a printer the
+    // name must not end in ".pdf": that would switch QPrinter from the printer to
+    // a plain PDF device and lose the printer's page sizes and margins; for a
+    // file the target's own ending chooses the format as before.
+    const QString suffix = d_->toFile ? QFileInfo(d_->outputFile).suffix() : u"prn"_s;
+    d_->spoolFile = std::make_unique<QTemporaryFile>(QDir::tempPath() + u"/report-print-XXXXXX"_s +
+                                                     (suffix.isEmpty() ? QString() : u"."_s + suffix));
     if (!d_->spoolFile->open()) {
       d_->error = u"Dočasný soubor tiskové úlohy nelze vytvořit: %1"_s.arg(d_->spoolFile->errorString());
       d_->spoolFile.reset();
@@ -247,6 +256,16 @@ bool QtPrinterPort::end() {
     return false;
   }
   if (!spoolFile) return true;
+  if (d_->toFile) {
+    QByteArray bytes;
+    QString why;
+    if (fileio::ReadRegularFile(spoolFile->fileName(), kMaxPrintFileBytes, &bytes, &why) != fileio::ReadStatus::kOk ||
+        !fileio::SaveFile(d_->outputFile, bytes, {}, &why)) {
+      d_->error = u"Soubor %1 se nepodařilo zapsat: %2"_s.arg(d_->outputFile, why);
+      return false;
+    }
+    return true;
+  }
   detail::SpoolOptions options;
   options.media = d_->printer->pageLayout().pageSize().key();
   options.copies = d_->copies;
@@ -262,8 +281,7 @@ void QtPrinterPort::abort() {
   if (!d_->spoolFile && !d_->toFile) d_->printer->abort();
   d_->painter->end();
   d_->painter.reset();
-  d_->spoolFile.reset();
-  if (d_->toFile) QFile::remove(d_->outputFile);
+  d_->spoolFile.reset();  // a target file is left as it was
   d_->aborted = true;
 }
 
@@ -285,9 +303,9 @@ bool QtPrinterPort::printText(const QByteArray& bytes, const QString& jobTitle) 
       d_->error = u"Není zadán soubor pro tisk do souboru."_s;
       return false;
     }
-    QSaveFile file(d_->outputFile);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-      d_->error = u"Soubor %1 se nepodařilo zapsat: %2"_s.arg(d_->outputFile, file.errorString());
+    QString why;
+    if (!fileio::SaveFile(d_->outputFile, bytes, {}, &why)) {
+      d_->error = u"Soubor %1 se nepodařilo zapsat: %2"_s.arg(d_->outputFile, why);
       return false;
     }
     return true;

@@ -107,6 +107,11 @@ int WriteOutputs(ToolReport& report, const RunArguments& a, Console& console) {
     console.error(message);
     return static_cast<int>(sePrintFailed);
   };
+  const bool pagesAsked = !a.pdfPath.isEmpty() || !a.pngDir.isEmpty() || !a.emfBase.isEmpty() || !a.wmfBase.isEmpty();
+  // A range past the last page gives no page: say so instead of writing an empty
+  // document and reporting success.
+  if (pagesAsked && from > to)
+    return failed(u"no page in the range %1-%2: the report has %3 pages"_s.arg(from).arg(a.endPage).arg(doc.pageCount()));
   if (!a.pdfPath.isEmpty()) {
     const QByteArray pdf = PdfOfPages(doc, from, to, report.definition().Popis, hooks);
     if (pdf.isEmpty()) return failed(u"%1: the PDF could not be made"_s.arg(a.pdfPath));

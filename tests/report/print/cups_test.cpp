@@ -449,6 +449,36 @@ TEST(PrintToFile, TwoPagesOfTheChosenPaper) {
   EXPECT_TRUE(info.value(u"Page size"_s).startsWith(u"792 x 612 pts"_s)) << info.value(u"Page size"_s).toStdString();
 }
 
+// A job into an existing file replaces it only when it ends well: an aborted job
+// leaves the old file as it was.
+TEST(PrintToFile, AbortedJobKeepsTheOldFile) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(u"sestava.pdf"_s);
+  const QByteArray old = "the printout of yesterday";
+  {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
+  }
+  const auto contents = [&] {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  };
+  QtPrinterPort port;
+  ASSERT_TRUE(port.select(0, u"FILE:"_s));
+  port.setOutputFile(path);
+  ASSERT_TRUE(port.begin(u"Přerušená"_s)) << port.lastError().toStdString();
+  PaintPage(port.painter(), port, 1);
+  EXPECT_EQ(contents(), old);  // nothing of the running job reaches the target
+  port.abort();
+  EXPECT_TRUE(port.aborted());
+  EXPECT_EQ(contents(), old);
+  ASSERT_TRUE(port.begin(u"Dokončená"_s)) << port.lastError().toStdString();
+  PaintPage(port.painter(), port, 1);
+  ASSERT_TRUE(port.end()) << port.lastError().toStdString();
+  EXPECT_TRUE(contents().startsWith("%PDF"));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"sestava.pdf"_s});
+}
+
 }  // namespace
 }  // namespace report::test
 
