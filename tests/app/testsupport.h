@@ -1,7 +1,7 @@
-// Shared helpers of the window tests: a platform with a chosen separator and
-// directory, a recorder of message boxes, a recording solver, file and widget
-// look-ups, a main window over its own program directory and mouse events sent
-// straight to a widget.
+// Shared helpers of the window tests: tables read from the data files, a
+// platform with a chosen separator and directory, a recorder of message boxes,
+// a recording solver, file and widget look-ups, a main window over its own
+// program directory and mouse events sent straight to a widget.
 #pragma once
 
 #include <QCoreApplication>
@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -24,6 +25,57 @@
 #include "props/state.h"
 
 namespace testsupport {
+
+// A file of tests/app/data holds sections "[name]" of rows "tag | field | …";
+// '#' starts a comment. Fields are trimmed; \s, \t, \r, \n and \xHH stand for a
+// blank, tab, CR, LF and the character HH.
+inline QList<QStringList> ReadRows(const char* file, const char* section) {
+  QFile f(QStringLiteral(TAB97_TEST_DATA "/") + QLatin1String(file));
+  if (!f.open(QIODevice::ReadOnly)) qFatal("no data file %s", file);
+  QList<QStringList> rows;
+  bool inside = false;
+  for (const QString& line : QString::fromUtf8(f.readAll()).split(u'\n')) {
+    const QString t = line.trimmed();
+    if (t.startsWith(u'[')) inside = t == u'[' + QLatin1String(section) + u']';
+    if (!inside || t.isEmpty() || t.startsWith(u'#') || t.startsWith(u'[')) continue;
+    rows.append(QStringList());
+    for (const QString& field : t.split(u'|')) {
+      const QString raw = field.trimmed();
+      QString& out = rows.last().emplace_back();
+      for (qsizetype i = 0; i < raw.size(); ++i) {
+        const char c = raw[i] == u'\\' && i + 1 < raw.size() ? raw[++i].toLatin1() : 0;
+        if (c == 'x')
+          out += QChar(raw.mid(i + 1, 2).toUShort(nullptr, 16)), i += 2;
+        else
+          out += c == 's'   ? QChar(u' ')
+                 : c == 't' ? QChar(u'\t')
+                 : c == 'r' ? QChar(u'\r')
+                 : c == 'n' ? QChar(u'\n')
+                            : raw[i];
+      }
+    }
+  }
+  if (rows.isEmpty()) qFatal("no rows in [%s] of %s", section, file);
+  return rows;
+}
+
+// The rows of a section as QTest data: the first field tags the row, the others
+// fill QString columns of the given names, read back with F().
+inline void AddRows(const char* file, const char* section, std::initializer_list<const char*> columns) {
+  for (const char* column : columns) QTest::addColumn<QString>(column);
+  for (const QStringList& row : ReadRows(file, section)) {
+    QTestData& data = QTest::newRow(qPrintable(row[0]));
+    for (int i = 1; i <= int(columns.size()); ++i) data << row.value(i);
+  }
+}
+inline QString F(const char* column) { return *static_cast<QString*>(QTest::qData(column, qMetaTypeId<QString>())); }
+
+// Whole numbers separated by blanks, as the data files write lists.
+inline QList<int> Ints(const QString& text) {
+  QList<int> out;
+  for (const QString& n : text.split(u' ', Qt::SkipEmptyParts)) out << n.toInt();
+  return out;
+}
 
 class FakePlatform final : public tab97::Platform {
  public:
