@@ -1,19 +1,16 @@
 // Shared helpers of the window tests: tables read from the data files, a
 // platform with a chosen separator and directory, a recorder of message boxes,
-// a recording solver, file and widget look-ups, a main window over its own
-// program directory and mouse events sent straight to a widget.
+// a recording solver, mouse events sent straight to a widget, and a shown main
+// window over its own program directory.
 #pragma once
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QMouseEvent>
-#include <QStringList>
-#include <QWidget>
 
-#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -22,7 +19,6 @@
 #include "app/hlavniform.h"
 #include "app/messages.h"
 #include "app/platform.h"
-#include "props/state.h"
 
 namespace testsupport {
 
@@ -77,70 +73,57 @@ inline QList<int> Ints(const QString& text) {
   return out;
 }
 
-class FakePlatform final : public tab97::Platform {
- public:
-  FakePlatform(QChar separator, QString dir) : separator_(separator), dir_(tab97::WithTrailingSeparator(dir)) {}
-  QChar DecimalSeparator() const override { return separator_; }
-  QString ProgramDir() const override { return dir_; }
-
- private:
-  QChar separator_;
-  QString dir_;
+struct FakePlatform final : tab97::Platform {
+  FakePlatform(QChar separator, QString dir) : separator(separator), dir(tab97::WithTrailingSeparator(dir)) {}
+  QChar DecimalSeparator() const override { return separator; }
+  QString ProgramDir() const override { return dir; }
+  QChar separator;
+  QString dir;
 };
 
 // Collects the texts of every message box while it lives.
-class MessageRecorder {
- public:
+struct MessageRecorder {
   MessageRecorder() {
-    tab97::MessageBoxes::SetSink([this](const QString&, const QString& text) { texts.append(text); });
+    tab97::MessageBoxes::SetSink([this](const QString&, const QString& text) { texts << text; });
   }
   ~MessageRecorder() { tab97::MessageBoxes::SetSink({}); }
   QStringList texts;
 };
 
+// The arguments of the solver calls.
 struct SolveCall {
-  std::int32_t pairCode;
-  bool needP, needV;
+  int pairCode;
+  bool needP, needV, needS, needI;
   double value1, value2;
-  bool needS, needI, preferMetastable;
+  bool preferMetastable;
 };
-
-// What the recording solver writes: T, P, V, S, I, X and the region code.
-struct SolveAnswer {
-  double T, P, V, S, I, X;
-  if97::PropertyRegion region;
-};
-
 inline std::vector<SolveCall>& Calls() {
   static std::vector<SolveCall> calls;
   return calls;
 }
 
-// Decides the answer of the recording solver; by default region 11, outputs untouched.
-inline std::function<bool(const SolveCall&, SolveAnswer&)>& Script() {
-  static std::function<bool(const SolveCall&, SolveAnswer&)> script;
-  return script;
-}
-
+// Records each call and answers with a region-1 state for (T, P), metastable
+// when that is preferred, and wet steam for (T, X), so that every value a page
+// writes can be traced; other pairs are not available, the outputs untouched.
 inline void RecordingSolve(std::int32_t PairCode, bool NeedP, bool NeedV, double Value1, double Value2, bool NeedS,
                            bool NeedI, bool PreferMetastable, double& T, double& P, double& V, double& S, double& I,
                            double& X, if97::PropertyRegion& Region) {
-  const SolveCall call{PairCode, NeedP, NeedV, Value1, Value2, NeedS, NeedI, PreferMetastable};
-  Calls().push_back(call);
-  SolveAnswer a{T, P, V, S, I, X, if97::kRegionPairInvalid};
-  if (Script() && Script()(call, a)) {
-    T = a.T, P = a.P, V = a.V, S = a.S, I = a.I, X = a.X;
-  }
-  Region = a.region;
+  Calls().push_back({PairCode, NeedP, NeedV, NeedS, NeedI, Value1, Value2, PreferMetastable});
+  Region = if97::kRegionPairInvalid;
+  if (PairCode == if97::kPairTP)
+    T = Value1, P = Value2, V = 0.00133981, S = 3.07754, I = 1255.4987, X = 0, Region = PreferMetastable ? 8 : 1;
+  if (PairCode == if97::kPairTX) T = Value1, P = 0.4761, V = 0.137, S = 3.84, I = 1358.5, X = Value2, Region = 6;
 }
 
-inline void SendMouse(QWidget* widget, QEvent::Type type, QPoint pos, Qt::MouseButton button = Qt::LeftButton) {
-  const Qt::MouseButtons buttons = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
+// A mouse event; the left button is down from the press on, and during a move
+// that is `held`.
+inline void SendMouse(QWidget* widget, QEvent::Type type, QPoint pos, bool held = false) {
+  const bool down = type == QEvent::MouseButtonPress || (held && type == QEvent::MouseMove);
   QMouseEvent event(type, QPointF(pos), QPointF(widget->mapToGlobal(pos)),
-                    type == QEvent::MouseMove ? Qt::NoButton : button, buttons, Qt::NoModifier);
+                    type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, down ? Qt::LeftButton : Qt::NoButton,
+                    Qt::NoModifier);
   QCoreApplication::sendEvent(widget, &event);
 }
-
 inline void Click(QWidget* widget, QPoint pos = QPoint(3, 3)) {
   SendMouse(widget, QEvent::MouseButtonPress, pos);
   SendMouse(widget, QEvent::MouseButtonRelease, pos);
@@ -150,7 +133,6 @@ inline QByteArray ReadFile(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
 inline void WriteFile(const QString& path, const QByteArray& content) {
   QFile file(path);
   QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
@@ -168,21 +150,41 @@ T* FindIn(const QObject& root, const char* name) {
 // The default decimal places as the configuration file holds them.
 inline constexpr char kDefaultConfig[] = "2\r\n3\r\n6\r\n4\r\n3\r\n4\r\n";
 
-// A shown main window whose program directory holds `config` as "Tab97.cfg".
+// A shown main window whose program directory holds `config` as "Tab97.cfg"
+// (none for a null one), with its message boxes recorded. A flag is clicked for
+// `language` 0 or 1 (which opens the calculator page); −1 stays on the start
+// page. The solver calls made so far are forgotten.
 struct TestWindow {
-  TestWindow(QChar separator, const QByteArray& config, tab97::SolveFunction solve = &RecordingSolve)
+  TestWindow(QChar separator, const QByteArray& config, int language = 0, tab97::SolveFunction solve = &RecordingSolve)
       : platform(separator, dir.path()) {
-    WriteFile(dir.filePath(QStringLiteral("Tab97.cfg")), config);
+    if (!config.isNull()) WriteFile(ConfigPath(), config);
     form = std::make_unique<tab97::ThlavniForm>(platform, solve);
     form->show();
+    if (language == 0) form->Image13Click();
+    if (language == 1) form->Image14Click();
+    Calls().clear();
   }
   template <typename T = QLabel>
   T* Find(const char* name) const {
     return FindIn<T>(*form, name);
   }
   QString Text(const char* label) const { return Find(label)->text(); }
+  QLineEdit* Edit(const char* name) const { return Find<QLineEdit>(name); }
   QString ConfigPath() const { return dir.filePath(QStringLiteral("Tab97.cfg")); }
+  tab97::MainState& State() const { return form->State(); }
+  void Menu(const char* label) const { form->menuMouseUp(Find(label)); }
+  void Type(const char* edit, const QString& text) const {
+    Edit(edit)->clear();
+    QTest::keyClicks(Edit(edit), text);
+  }
+  void Enter(const char* edit) const { QTest::keyClick(Edit(edit), Qt::Key_Return); }
+  // Keys and focus moves reach only an active window.
+  bool Activate() const {
+    form->activateWindow();
+    return QTest::qWaitForWindowActive(form.get());
+  }
 
+  MessageRecorder messages;
   QTemporaryDir dir;
   FakePlatform platform;
   std::unique_ptr<tab97::ThlavniForm> form;
