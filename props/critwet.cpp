@@ -121,22 +121,35 @@ double LeverOnIsochore(double V, const SaturatedStates& q, double yL, double yV,
 // second trial of an inversion on, the saturated volumes come from those of the trial
 // before by Newton's method; they then lie closer to the outer roots than the
 // stepping search's, well within its tolerance.
-double WetEntropyFromVolumeSlope(double T, double V, double& slope) {
+// Entropy or enthalpy of a region-3 point with its partial slopes, and the scratch
+// fields of its saturated values: the two lever rules on an isochore differ only in these.
+struct LeverQuantity {
+  double Region3Point::*y;
+  double Region3Point::*dydT;
+  double Region3Point::*dydv;
+  double SolverScratch::*liq;
+  double SolverScratch::*vap;
+};
+constexpr LeverQuantity kLeverEntropy{&Region3Point::s, &Region3Point::dsdT, &Region3Point::dsdv,
+                                      &SolverScratch::sLiq, &SolverScratch::sVap};
+constexpr LeverQuantity kLeverEnthalpy{&Region3Point::h, &Region3Point::dhdT, &Region3Point::dhdv,
+                                       &SolverScratch::hLiq, &SolverScratch::hVap};
+
+double WetFromVolumeSlope(const LeverQuantity& y, double T, double V, double& slope) {
   SolverScratch& s = gScratch;
   const SaturatedStates q = SaturatedStatesAt(T);
-  s.sLiq = q.liq.s;
-  s.sVap = q.vap.s;
-  return LeverOnIsochore(V, q, s.sLiq, s.sVap, SaturatedStates::Along(q.liq.dsdT, q.liq.dsdv, q.dvLiq),
-                         SaturatedStates::Along(q.vap.dsdT, q.vap.dsdv, q.dvVap), slope);
+  s.*y.liq = q.liq.*y.y;
+  s.*y.vap = q.vap.*y.y;
+  return LeverOnIsochore(V, q, s.*y.liq, s.*y.vap, SaturatedStates::Along(q.liq.*y.dydT, q.liq.*y.dydv, q.dvLiq),
+                         SaturatedStates::Along(q.vap.*y.dydT, q.vap.*y.dydv, q.dvVap), slope);
+}
+
+double WetEntropyFromVolumeSlope(double T, double V, double& slope) {
+  return WetFromVolumeSlope(kLeverEntropy, T, V, slope);
 }
 
 double WetEnthalpyFromVolumeSlope(double T, double V, double& slope) {
-  SolverScratch& s = gScratch;
-  const SaturatedStates q = SaturatedStatesAt(T);
-  s.hLiq = q.liq.h;
-  s.hVap = q.vap.h;
-  return LeverOnIsochore(V, q, s.hLiq, s.hVap, SaturatedStates::Along(q.liq.dhdT, q.liq.dhdv, q.dvLiq),
-                         SaturatedStates::Along(q.vap.dhdT, q.vap.dhdv, q.dvVap), slope);
+  return WetFromVolumeSlope(kLeverEnthalpy, T, V, slope);
 }
 
 double WetEntropyFromDrynessSlope(double T, double X, double& slope) {
