@@ -415,6 +415,16 @@ void DesignerWindowTest::placesFromPalette_data() {
   QTest::newRow("column") << u"Vel3"_s << int(kElementColumn) << 2 << QPoint(32, 8);
 }
 
+// Shows the palette tab of the entry and clicks the entry; null when there is none.
+QToolButton* ChoosePaletteEntry(Designer& d, const QString& entry) {
+  QToolButton* button = d.form->palette()->entry(entry);
+  if (!button) return nullptr;
+  for (int t = 0; t < d.form->palette()->count(); ++t)
+    if (d.form->palette()->widget(t)->isAncestorOf(button)) d.form->palette()->setCurrentIndex(t);
+  QTest::mouseClick(button, Qt::LeftButton);
+  return button;
+}
+
 void DesignerWindowTest::placesFromPalette() {
   QFETCH(QString, entry);
   QFETCH(int, kind);
@@ -422,11 +432,8 @@ void DesignerWindowTest::placesFromPalette() {
   QFETCH(QPoint, at);
   Designer d(true);
   ShowActive(d.form.get());
-  QToolButton* button = d.form->palette()->entry(entry);
+  QToolButton* button = ChoosePaletteEntry(d, entry);
   QVERIFY(button);
-  for (int t = 0; t < d.form->palette()->count(); ++t)
-    if (d.form->palette()->widget(t)->isAncestorOf(button)) d.form->palette()->setCurrentIndex(t);
-  QTest::mouseClick(button, Qt::LeftButton);
   QVERIFY(button->isChecked());
   QVERIFY(d.paper()->placing());
   Click(d.panel(kSectionFooter), InSection(35, 5));
@@ -462,11 +469,7 @@ void DesignerWindowTest::placesInsideTheBand() {
   QFETCH(QPoint, at);
   Designer d(snap);
   ShowActive(d.form.get());
-  QToolButton* button = d.form->palette()->entry(entry);
-  QVERIFY(button);
-  for (int t = 0; t < d.form->palette()->count(); ++t)
-    if (d.form->palette()->widget(t)->isAncestorOf(button)) d.form->palette()->setCurrentIndex(t);
-  QTest::mouseClick(button, Qt::LeftButton);
+  QVERIFY(ChoosePaletteEntry(d, entry));
   Click(d.panel(kSectionFooter), InSection(click.x(), click.y()));
   const ElementRef added{kSectionFooter, 4};
   QVERIFY(d.doc().element(added));
