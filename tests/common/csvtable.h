@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -15,15 +16,29 @@
 
 namespace testdata {
 
-struct TextRow {
+inline double Decimal(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
+
+// One row, its fields by column name; Number reads a field as a number.
+template <double (*Number)(const std::string&) = Decimal>
+struct Row {
   int line = 0;  // line number in the file
   std::map<std::string, std::string> field;
+  const std::string& operator[](const std::string& column) const { return field.at(column); }
+  double operator()(const std::string& column) const { return Number(field.at(column)); }
+  // A field of numbers separated by spaces.
+  std::vector<double> List(const std::string& column) const {
+    std::istringstream in(field.at(column));
+    std::vector<double> values;
+    for (std::string v; in >> v;) values.push_back(Number(v));
+    return values;
+  }
 };
 
-inline std::vector<TextRow> ReadCsv(const std::string& path) {
+template <double (*Number)(const std::string&) = Decimal>
+std::vector<Row<Number>> ReadCsv(const std::string& path) {
   std::ifstream in(path);
   EXPECT_TRUE(in) << "cannot open " << path;
-  std::vector<TextRow> rows;
+  std::vector<Row<Number>> rows;
   std::vector<std::string> columns;
   int number = 0;
   for (std::string line; std::getline(in, line);) {
@@ -38,7 +53,7 @@ inline std::vector<TextRow> ReadCsv(const std::string& path) {
       continue;
     }
     EXPECT_EQ(cells.size(), columns.size()) << path << " line " << number << ": " << line;
-    TextRow r{number, {}};
+    Row<Number> r{number, {}};
     for (std::size_t k = 0; k < std::min(cells.size(), columns.size()); ++k) r.field[columns[k]] = cells[k];
     rows.push_back(r);
   }
