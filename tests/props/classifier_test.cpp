@@ -1,6 +1,5 @@
-// Region classifiers: the region each rule gives at and around its boundaries and
-// the scratch fields each path leaves for the evaluator (data/classifier-paths.csv),
-// the ends of the wet ranges, and the wet-steam lines against the lever rule.
+// Region classifiers: the region each rule gives at and around its boundaries and the scratch fields each path
+// leaves for the evaluator (data/classifier-paths.csv), the ends of the wet ranges, and the wet-steam lines.
 #include "props/classifiers.h"
 
 #include "testing.h"
@@ -51,9 +50,9 @@ TEST(Classifiers, SaturatedValuesEndTheWetRange) {
   const double ts1 = SatTemperature(1);
   const struct {
     std::function<PropertyRegion(double)> classify;
-    double wet;                                     // a value inside the wet range
-    double S::*lo, S::*hi;                          // its ends as the scratch holds them, or
-    double loValue, hiValue;                        // computed here
+    double wet;               // a value inside the wet range
+    double S::*lo, S::*hi;    // its ends as the scratch holds them, or
+    double loValue, hiValue;  // computed here
     PropertyRegion inside, below, above;
   } rows[] = {
       {[](double h) { return ClassifyTI(100, h); }, 1000, &S::hLiq, &S::hVap, 0, 0, 6, 9, 9},
@@ -80,9 +79,8 @@ TEST(Classifiers, SaturatedValuesEndTheWetRange) {
   }
 }
 
-// The wet-steam lines of (S,X), (I,X), (V,S) and (V,I) are the lever rule between the
-// saturated states at 0 °C, 170 °C and 350 °C: in dryness, or along the isochore
-// (the 350 °C line only on isochores whose dew point lies above 350 °C).
+// The wet-steam lines of (S,X), (I,X), (V,S) and (V,I) are the lever rule between the saturated states at 0 °C,
+// 170 °C and 350 °C: in dryness, or along the isochore (the 350 °C line where the dew point lies above 350 °C).
 TEST(Classifiers, WetLinesAreTheLeverRule) {
   const auto lever = [](double t, double p, double x, bool byVolume, bool enthalpy) {
     const double yl = enthalpy ? Region1I(t, p) : Region1S(t, p), yv = enthalpy ? Region2I(t, p) : Region2S(t, p);

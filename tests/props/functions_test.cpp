@@ -1,6 +1,6 @@
-// The function catalogue (data/functions.csv: codes, names, inputs, sample states),
-// the single-call functions against SolveState, the supplementary functions of group 5
-// against values computed here from SolveState, and the error and region reports.
+// The function catalogue (data/functions.csv: codes, names, inputs, sample states), the single-call functions
+// against SolveState, the supplementary functions of group 5 against values computed here from SolveState, and
+// the error and region reports.
 #include "props/functions.h"
 
 #include "props/transport.h"
@@ -41,10 +41,9 @@ TEST(FunctionCatalogue, CodesNamesInputsAndLookup) {
   EXPECT_TRUE(FunctionGroupName(6, 1) == nullptr && FunctionGroupName(1, 2) == nullptr);
 }
 
-// Groups 1–4: one SolveState call each. The mnemonic names the result and the inputs;
-// "ms" asks for metastable steam (and at the sample state the flipped preference
-// gives another value, so a wrong one cannot pass); a saturation-line function of
-// group 1 takes the dryness 1 if its name has "23", else 0.
+// Groups 1–4: one SolveState call each. The mnemonic names the result and the inputs; "ms" asks for metastable
+// steam (at the sample state the other preference gives another value); a saturation-line function of group 1
+// takes the dryness 1 if its name has "23", else 0.
 TEST(FunctionCatalogue, SingleCallFunctionsMatchTheSolver) {
   for (const Row& r : Table("functions.csv")) {
     if (r("code") >= 500) continue;
@@ -67,8 +66,8 @@ TEST(FunctionCatalogue, SingleCallFunctionsMatchTheSolver) {
   }
 }
 
-// Dryness (500) and moisture (501) by the region of the (P, I) state: 0 for water, 1
-// for steam and region 3, the X of wet steam (never metastable); −1 and 2 out of range.
+// Dryness (500) and moisture (501) by the region of the (P, I) state: 0 for water, 1 for steam and region 3, the
+// X of wet steam (never metastable); −1 and 2 out of range.
 TEST(SupplementaryFunctions, DrynessAndMoisture) {
   const double rows[][3] = {{10, 500, 0}, {1, 3000, 1}, {25, 2000, 1}, {1, 1500, kNaN}, {20, 2000, kNaN},
                             {0.1, 2660, kNaN}, {150, 2000, -1}, {1e-6, 2500, -1}, {kNaN, 2000, -1}};
@@ -99,33 +98,15 @@ TEST(SupplementaryFunctions, TransportKapaHeatDropAndPumpWork) {
   EXPECT_NEAR(work, pump.q[kV] * 9.9 * 1000.0, 0.05);
 }
 
-// The inputs are checked before the rules that answer 0 (no expansion for HISO, a
-// negative work for PumpISO); the region reported is the first 9, 10 or 11 of any
-// solver call, else that of the last call, 0 when none was made.
+// Values and regions at the edges (data/function-edges.csv); unknown codes give -1; no NaN or infinity comes out.
 TEST(EvaluateFunction, ValuesAndRegionsAtTheEdges) {
-  const struct {
-    int code;
-    double in1, in2, in3, value;
-    PropertyRegion region;
-  } rows[] = {
-      {505, 10, 3400, 10, 0, kRegionSteam},          {505, 10, 3400, 20, 0, kRegionSteam},
-      {505, 10, 3400, 100, 0, kRegionSteam},         {505, 10, 3400, 1e-6, -1, kRegionInputRange},
-      {505, 150, 3400, 0.1, -1, kRegionInputRange},   {505, 5, 99999, 10, -1, kRegionInputRange},
-      {505, 200, 3000, 300, -1, kRegionInputRange},   {505, 10, 3400, 150, -1, kRegionInputRange},
-      {505, 10, 3400, kNaN, -1, kRegionInputRange},   {506, 10, 20, 0.1, 0, kRegionWater},
-      {506, 0.1, 2000, 10, -1, kRegionInputRange},    {506, -1, -1, -1, -1, kRegionInputRange},
-      {506, 0.1, 20, 150, -1, kRegionInputRange},     {502, 2000, 1, 0, -1, kRegionInputRange},
-      {503, 25, 200, 0, -1, kRegionInputRange},       {504, 150, 3000, 0, -1, kRegionInputRange},
-      {504, 0, 3000, 0, -1, kRegionInputRange},       {108, 1, 1, 1, -1, kRegionNone},
-      {310, 2000, 10, 0, 0, kRegionInputRange},       {211, 150, 3000, 0, 0, kRegionInputRange},
-  };
-  for (const auto& r : rows) {
+  for (const Row& r : Table("function-edges.csv")) {
     PropertyRegion region = 123;
-    EXPECT_EQ(EvaluateFunction(r.code, r.in1, r.in2, r.in3, region), r.value) << r.code << " " << r.in1 << " " << r.in3;
-    EXPECT_EQ(region, r.region) << r.code << " " << r.in1 << " " << r.in3;
+    EXPECT_EQ(EvaluateFunction(static_cast<int>(r("code")), r("in1"), r("in2"), r("in3"), region), r("value"))
+        << "line " << r.line;
+    EXPECT_EQ(region, r("region")) << "line " << r.line;
   }
   for (int bad : {0, 216, 321, 408, 507, 600, -1}) EXPECT_EQ(EvaluateFunction(bad, 1, 1, 1), -1.0) << bad;
-  // No NaN or infinity ever comes out.
   for (const auto& f : FunctionCatalogue())
     for (double a : {kNaN, kInf, -kInf, 0.0, -5.0, 1e300})
       for (double b : {kNaN, kInf, 1.0}) EXPECT_TRUE(std::isfinite(EvaluateFunction(f.code, a, b, b))) << f.code;

@@ -1,10 +1,8 @@
-// Metastable-steam evaluator: the temperature inversions from (P,S) and (P,I) at the
-// verification point of the metastable-vapour equation (450 K, 1 MPa: v = 0.192516540
-// m3/kg, h = 2768.81115 kJ/kg, s = 6.56660377 kJ/(kg K)) and across pressures, and the
-// step floor and far starts of the open search.
+// Metastable-steam evaluator: the temperature inversions from (P,S) and (P,I) at the verification point of the
+// metastable-vapour equation (450 K, 1 MPa: v = 0.192516540 m3/kg, h = 2768.81115 kJ/kg, s = 6.56660377 kJ/(kg K))
+// and across pressures, and the step floor and far starts of the open search.
 #include "props/metastable.h"
 
-#include "props/evaluators.h"
 #include "testing.h"
 
 namespace if97 {
@@ -18,25 +16,20 @@ TEST(Temperature8, AtTheVerificationPoint) {
   ASSERT_EQ(ClassifyPS(1.0, s, true), kRegionMetastable);
   EXPECT_NEAR(StartTemperature8FromPS(1.0, s), T450K, 0.5);
   EXPECT_DOUBLE_EQ(StartTemperature8FromPS(1.0, gScratch.sVap), SatTemperature(1.0));  // no deficit: Ts
-  double T = 0, P = 1.0, V = 0, S = s, I = 0;
-  EvaluateMetastable(kPairPS, true, false, true, T, P, V, S, I);
+  const State o = Evaluate(kRegionMetastable, kPairPS, 1.0, s);
   // ds/dT = cp/T, about 4.6e-3 kJ/(kg K²) here: the entropy tolerance is about 2 mK.
-  EXPECT_NEAR(T, T450K, 0.005);
-  EXPECT_TRUE(V == MetaV(T, 1.0) && I == MetaI(T, 1.0) && S == s && P == 1.0);
-  ClearScratch();
-  ASSERT_EQ(ClassifyPI(1.0, h, true), kRegionMetastable);
+  EXPECT_NEAR(o[kT], T450K, 0.005);
+  EXPECT_TRUE(o[kV] == MetaV(o[kT], 1.0) && o[kI] == MetaI(o[kT], 1.0) && o[kS] == s && o[kP] == 1.0);
+  const State q = Evaluate(kRegionMetastable, kPairPI, 1.0, h);
   EXPECT_DOUBLE_EQ(StartTemperature8FromPI(1.0, gScratch.hVap), SatTemperature(1.0));
   EXPECT_NEAR(StartTemperature8FromPI(1.0, h), T450K, 0.5);
-  T = 0, V = 0, S = 0, I = h;
-  EvaluateMetastable(kPairPI, true, true, false, T, P, V, S, I);
-  EXPECT_NEAR(T, T450K, 0.001);
-  EXPECT_NEAR(S, s, 1e-5);
-  EXPECT_NEAR(V, 0.192516540, 1e-5);
+  EXPECT_NEAR(q[kT], T450K, 0.001);
+  EXPECT_NEAR(q[kS], s, 1e-5);
+  EXPECT_NEAR(q[kV], 0.192516540, 1e-5);
 }
 
-// States 1 … 12 K below saturation from 0.01 to 10 MPa, and at the lowest pressure,
-// where the saturation temperature is 0 °C and a step of 1 % of the start value
-// would be about zero: the 0.01 K floor of the step lets the search enclose the root.
+// States 1 … 12 K below saturation from 0.01 to 10 MPa, and at the lowest pressure, where Ts is 0 °C and a step
+// of 1 % of the start would be about zero: the 0.01 K floor of the step lets the search enclose the root.
 TEST(Temperature8, RoundTripsAcrossPressures) {
   for (double P : {0.01, 0.1, 0.5, 2.0, 5.0, 10.0}) {
     for (double dT : {1.0, 5.0, 12.0}) {
@@ -68,8 +61,7 @@ TEST(Temperature8, RoundTripsAcrossPressures) {
 }
 
 TEST(Temperature8, StartAt0CAndFarStartsStillEnclose) {
-  // A scratch whose saturation temperature puts the start at exactly 0 °C for a root
-  // at −1 °C: a step of 1 % of the start would be zero.
+  // A scratch whose saturation temperature puts the start at exactly 0 °C for a root at −1 °C.
   const double S = MetaS(-1.0, kPmin);
   ClearScratch();
   gScratch.sVap = MetaS(0.0, kPmin);
@@ -78,8 +70,7 @@ TEST(Temperature8, StartAt0CAndFarStartsStillEnclose) {
   const double T = Temperature8FromPS(kPmin, S);
   EXPECT_LT(std::fabs(MetaS(T, kPmin) - S), 1e-5);
   EXPECT_NEAR(T, -1.0, 0.01);
-  // With a cleared scratch the fit starts thousands of kelvin away; the open search
-  // walks back in its 1 % steps and the refinement still meets the tolerance.
+  // With a cleared scratch the fit starts thousands of kelvin away; the open search walks back in 1 % steps.
   ClearScratch();
   ASSERT_GT(StartTemperature8FromPS(1.0, 6.5), 1000.0);
   EXPECT_LT(std::fabs(MetaS(Temperature8FromPS(1.0, 6.5), 1.0) - 6.5), 1e-5);

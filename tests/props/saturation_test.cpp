@@ -1,9 +1,7 @@
-// Saturation line, B23 boundary, near-critical saturated volumes and the auxiliary
-// lines (their values at single points are in data/verification.csv): round trips,
-// the saturated volumes against the outer roots of the region-3 isotherm found
-// independently here, the ends of the searches, and bad input.
+// Saturation line, B23 boundary, near-critical saturated volumes and the auxiliary lines (their values at
+// single points are in data/verification.csv): round trips, the saturated volumes against the outer roots of
+// the region-3 isotherm found independently here, the ends of the searches next to Tc, and bad input.
 #include <functional>
-#include <vector>
 
 #include "testing.h"
 
@@ -24,8 +22,8 @@ TEST(SaturationLines, SatTemperatureAndB23TemperatureInvertTheirPressures) {
   for (double T = 350; T <= 590; T += 2.5) EXPECT_NEAR(B23Temperature(B23Pressure(T)), T, 1e-8) << T;
 }
 
-// The outer roots of p3(T, v) = p found independently: from just outside the 350 °C
-// saturated volumes inward in small steps to the first change of sign, then bisection.
+// The outer roots of p3(T, v) = p found independently: from just outside the 350 °C saturated volumes inward in
+// small steps to the first change of sign, then bisection.
 double OuterRoot(double T, double p, bool liquid) {
   const double step = 5e-8, dir = liquid ? 1 : -1;
   double v = liquid ? 0.00173 : 0.0089;
@@ -36,8 +34,8 @@ double OuterRoot(double T, double p, bool liquid) {
   return (a + b) / 2;
 }
 
-// Within about 0.05 K of Tc the loop of the isotherm is shallower than a pressure
-// tolerance of 1e-5·p; both volumes must still be the outer roots.
+// Within about 0.05 K of Tc the loop of the isotherm is shallower than a pressure tolerance of 1e-5·p; both
+// volumes must still be the outer roots.
 TEST(SaturatedVolumes3, OuterRootsAcrossTheBand) {
   std::vector<double> temperatures;
   for (double T = 350.1; T < 373.9459; T += (T < 373.9 ? 0.25 : 0.0025)) temperatures.push_back(T);
@@ -50,17 +48,27 @@ TEST(SaturatedVolumes3, OuterRootsAcrossTheBand) {
   }
 }
 
-// Within 1e-4 K of Tc there are no three roots any more: the searches still end next
-// to vc, the liquid volume not above the vapour volume, and v″ inverts near Tc.
+// Next to Tc: the loop of the isotherm reaches the saturation pressure up to kLoopTopTemperature (v″ is its outer
+// root) and lies below it above (v″ is the top of the loop, where the pressure is stationary); within 1e-4 K
+// there are no three roots, and the searches still end next to vc with v′ not above v″; v″ inverts.
 TEST(SaturatedVolumes3, SearchesEndNextToTheCriticalPoint) {
-  for (double dT : {1e-4, 5e-5, 3e-5, 2e-5, 1e-5, 1e-6, 1e-8, 0.0}) {
+  for (double dT : {1e-2, 1e-3, 1e-4, 5e-5, 3.4e-5, 3e-5, 2e-5, 1e-5, 1e-6, 1e-7, 1e-8, 0.0}) {
+    SCOPED_TRACE(::testing::Message() << "Tc - T = " << dT);
     const double T = kCriticalTemperatureC - dT, p = SatPressure(T);
-    const double vl = SatLiquidVolume3(T, p), vv = SatVapourVolume3(T, p);
-    EXPECT_NEAR(vl / kCriticalVolume, 1, 0.01) << dT;
-    EXPECT_NEAR(vv / kCriticalVolume, 1, 0.01) << dT;
-    EXPECT_LE(vl, vv * (1 + 1e-6)) << dT;
-    const double Ts = SatTemperatureFromVapourVolume(vv);
-    EXPECT_TRUE(Ts >= 373.94 && Ts <= kCriticalTemperatureC) << dT << ": " << Ts;
+    const double vl = SatLiquidVolume3(T, p), vv = SatVapourVolume3(T, p), dv = 1e-6 * vv;
+    EXPECT_NEAR(vl / kCriticalVolume, 1, dT > 1e-4 ? 0.05 : 0.01);
+    EXPECT_TRUE(vv >= kCriticalVolume && vv < 1.05 * kCriticalVolume && vl <= vv * (1 + 1e-6));
+    double slope = 0;
+    const double p3 = Pressure3WithSlope(T, vv, slope);
+    if (T <= kLoopTopTemperature) {
+      EXPECT_NEAR(p3 / p, 1, 1e-12);
+      EXPECT_LE(slope, 0);
+    } else if (dT > 1e-9) {
+      EXPECT_LT(p3, p);
+      EXPECT_TRUE(p3 >= Pressure3(T, vv - dv) - 1e-12 * p && p3 >= Pressure3(T, vv + dv) - 1e-12 * p);
+    }
+    const double Ts = SatTemperatureFromVapourVolume(SatVapourVolume(T));
+    EXPECT_TRUE(dT < 2e-8 ? Ts >= 373.94 && Ts <= kCriticalTemperatureC : std::fabs(Ts - T) < 1e-7) << Ts;
   }
 }
 

@@ -1,7 +1,5 @@
-// Helpers shared by the property-library tests: the CSV tables of tests/props/data,
-// digits of a written reference value, neighbouring doubles, SolveState with every
-// unknown asked for, the classifier SolveState would run for a pair, and wet states
-// by the lever rule.
+// Helpers shared by the property-library tests: the tables of tests/props/data, SolveState,
+// the classifiers and evaluators with every unknown asked for, and wet states by the lever rule.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,7 +9,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <limits>
 #include <map>
 #include <sstream>
@@ -19,6 +16,7 @@
 #include <vector>
 
 #include "props/classifiers.h"
+#include "props/evaluators.h"
 #include "props/forward.h"
 #include "props/region3.h"
 #include "props/saturation.h"
@@ -39,8 +37,7 @@ inline constexpr double kInf = std::numeric_limits<double>::infinity();
 inline double Up(double x) { return std::nextafter(x, kInf); }
 inline double Down(double x) { return std::nextafter(x, -kInf); }
 
-// A number of a data file: a decimal (nan and inf included), one of the named
-// constants below, or up(…) / down(…) for the neighbouring double of one.
+// A number of a data file: a decimal (nan and inf included), a named constant, or up(…) / down(…) for a neighbour.
 inline double Value(const std::string& text) {
   static const std::map<std::string, double> kNamed = {
       {"Pmin", kPmin}, {"Pmax", kPmax}, {"P350", kP350}, {"Smax", kSmax}, {"Imax", kImax}, {"Vmax", kVmax},
@@ -55,19 +52,9 @@ inline double Value(const std::string& text) {
   return named != kNamed.end() ? named->second : std::strtod(text.c_str(), nullptr);
 }
 
-// One row of a data file, its fields by column name; `line` is its line number.
-struct Row {
-  int line = 0;
-  std::map<std::string, std::string> field;
-  const std::string& operator[](const std::string& column) const { return field.at(column); }
-  double operator()(const std::string& column) const { return Value(field.at(column)); }
-};
-
-// The rows of tests/props/data/<name>.
+using Row = testdata::Row<Value>;
 inline std::vector<Row> Table(const std::string& name) {
-  std::vector<Row> rows;
-  for (auto& r : testdata::ReadCsv(std::string(IF97_PROPS_DATA) + "/" + name)) rows.push_back({r.line, std::move(r.field)});
-  return rows;
+  return testdata::ReadCsv<Value>(std::string(IF97_PROPS_DATA) + "/" + name);
 }
 
 // Half a unit of the last digit written in a decimal literal such as "0.392294792".
@@ -105,8 +92,7 @@ inline bool ScratchIsClear() {
   return true;
 }
 
-// Clears the scratch and runs the classifier SolveState runs for the pair; `q`
-// receives the two inputs.
+// Clears the scratch and runs the classifier SolveState runs for the pair; `q` receives the two inputs.
 inline PropertyRegion ClassifyPair(std::int32_t pair, double v1, double v2, State& q, bool meta = false) {
   ClearScratch();
   q = {};
@@ -130,8 +116,23 @@ inline PropertyRegion ClassifyPair(std::int32_t pair, double v1, double v2, Stat
   }
 }
 
-// Lever rule at (T, P): below 350 °C between the region-1 liquid and the region-2
-// vapour, above it between the saturated phases of the region-3 equation.
+// The pair's classifier, which must give `region`, then that region's evaluator with every unknown asked for.
+inline State Evaluate(PropertyRegion region, std::int32_t pair, double v1, double v2) {
+  State q;
+  EXPECT_EQ(ClassifyPair(pair, v1, v2, q, region == kRegionMetastable), region) << "pair " << pair << " (" << v1
+                                                                                 << ", " << v2 << ")";
+  const bool v = Unknown(pair, kV), s = Unknown(pair, kS), i = Unknown(pair, kI);
+  if (region == kRegionWet || region == kRegionWetCritical) {
+    (region == kRegionWet ? EvaluateWetSteam : EvaluateCriticalWetSteam)(pair, v, s, i, q[kT], q[kP], q[kV], q[kS], q[kI],
+                                                                         q[kX]);
+  } else {
+    (region == kRegionWater ? EvaluateRegion1 : region == kRegionSteam ? EvaluateRegion2 : EvaluateMetastable)(
+        pair, v, s, i, q[kT], q[kP], q[kV], q[kS], q[kI]);
+  }
+  return q;
+}
+
+// Lever rule at (T, P): below 350 °C between regions 1 and 2, above it between the saturated region-3 phases.
 inline State LeverAt(double T, double P, double X) {
   auto lever = [X](double liq, double vap) { return liq + X * (vap - liq); };
   if (T < 350)
@@ -147,9 +148,7 @@ inline State WetState(double T, double X) { return LeverAt(T, SatPressure(T), X)
 
 inline double Rel(double a, double b) { return std::fabs(a - b) / std::fabs(b); }
 
-// Accuracy of a solved state against an independent one: T 0.03 K, P and V 0.2 %
-// relative, S 0.002, I 1 kJ/kg, X 0.002; region 3 from (P,S) or (P,I): T 1 K,
-// V 2 %, S 0.01, I 10; region 2 from (V,S) or (V,I): T 0.5 K, P 0.5 %, S 0.005, I 5.
+// Accuracy of a solved state against an independent one (the header of reference-states.csv explains it).
 struct Tolerance {
   double T, relP, relV, S, I, X;
 };

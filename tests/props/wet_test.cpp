@@ -1,8 +1,7 @@
-// Wet-steam evaluators below 350 °C (region 6) and from 350 °C to the critical point
-// (region 5): round trips from every pair that accepts the region, the lever rule with
-// sides of zero or tiny weight, the target functions and the (I,X) band.
+// Wet-steam evaluators below 350 °C (region 6) and from 350 °C to the critical point (region 5): round trips from
+// every pair that accepts the region, the lever rule with sides of zero or tiny weight, the target functions and
+// the (I,X) band.
 #include "props/critwet.h"
-#include "props/evaluators.h"
 #include "props/wetsteam.h"
 #include "testing.h"
 
@@ -11,19 +10,8 @@ namespace {
 
 using namespace test;
 
-// Runs the pair's classifier as SolveState would, checks the region, then the
-// evaluator with every unknown quantity asked for.
-State Evaluate(PropertyRegion region, std::int32_t pair, double v1, double v2) {
-  State q;
-  EXPECT_EQ(ClassifyPair(pair, v1, v2, q), region) << "pair " << pair << " (" << v1 << ", " << v2 << ")";
-  (region == kRegionWet ? EvaluateWetSteam : EvaluateCriticalWetSteam)(
-      pair, Unknown(pair, kV), Unknown(pair, kS), Unknown(pair, kI), q[kT], q[kP], q[kV], q[kS], q[kI], q[kX]);
-  return q;
-}
-
-// Pairs with T or P need no inversion; (V,S) and (V,I) stop at 1e-5 on S, 0.001 on I.
-// (S,X) only outside 0.3001 … 0.7001, (I,X) only below 170 °C, (V,S) and (V,I) only on
-// the vapour side of vc.
+// Pairs with T or P need no inversion; (V,S) and (V,I) stop at 1e-5 on S, 0.001 on I. (S,X) only outside
+// 0.3001 … 0.7001, (I,X) only below 170 °C, (V,S) and (V,I) only on the vapour side of vc.
 TEST(WetSteam, RoundTripsFromEveryPair) {
   const struct {
     std::int32_t pair;
@@ -61,9 +49,8 @@ TEST(WetSteam, RoundTripsFromEveryPair) {
   }
 }
 
-// A side of weight 0 is not evaluated (its scratch fields stay 0 for the pairs that
-// hold no saturated values); a side of weight up to 1e-6 that the scratch does not hold
-// is: a vapour volume of 206 m3/kg times 1e-6 is a fifth of the liquid volume.
+// A side of weight 0 is not evaluated (its scratch fields stay 0 for the pairs that hold no saturated values); a
+// side of weight up to 1e-6 that the scratch does not hold is: 206 m3/kg times 1e-6 is a fifth of the liquid volume.
 TEST(WetSteam, LeverRuleWithSidesOfZeroOrTinyWeight) {
   const struct {
     PropertyRegion region;
@@ -93,8 +80,7 @@ TEST(WetSteam, LeverRuleWithSidesOfZeroOrTinyWeight) {
   EXPECT_EQ(Evaluate(kRegionWet, kPairTV, 80, Region2V(80, SatPressure(80)))[kX], 1.0);
 }
 
-// The target functions of the inversions leave the saturated values of their trial
-// temperature in the scratch.
+// The target functions of the inversions leave the saturated values of their trial temperature in the scratch.
 TEST(WetSteam, TargetsWriteTheSaturatedValuesOfTheTrialTemperature) {
   for (const double T : {90.0, 362.0}) {
     const bool five = T > 350;
@@ -117,13 +103,11 @@ TEST(WetSteam, TargetsWriteTheSaturatedValuesOfTheTrialTemperature) {
       EXPECT_TRUE(same(gScratch.hLiq, liquid[kI]) && same(gScratch.hVap, vapour[kI]));
     }
   }
-  // Next to Tc both saturated entropies approach the critical one (the upper end of
-  // the (S,X) inversion in region 5).
+  // Next to Tc both saturated entropies approach the critical one (the upper end of the (S,X) inversion).
   for (double X : {0.0, 0.3, 0.8, 1.0}) EXPECT_NEAR(WetEntropyFromDryness5(373.94, X), kCriticalEntropy, 0.05) << X;
 }
 
-// The ends of the (I,X) band are the 0 °C and 170 °C wet-steam lines (the enthalpies
-// of the saturated states there).
+// The ends of the (I,X) band are the 0 °C and 170 °C wet-steam lines (the saturated enthalpies there).
 TEST(WetSteam, IXStaysBetween0And170C) {
   for (double X : {0.0, 0.25, 0.5, 1.0}) {
     const State hi = Evaluate(kRegionWet, kPairIX, 2767.893655 * X + 719.2063979 * (1 - X), X);
