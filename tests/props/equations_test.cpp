@@ -47,16 +47,13 @@ TEST(Equations, VerificationValues) {
   EXPECT_LT(kVmin3, Region1V(kT350, kPmax));  // below v1(350 °C, 100 MPa); a row bounds the gap
 }
 
-struct Forward {
-  F2 v, s, h;
-};
+struct Forward { F2 v, s, h; };
 Forward ForwardOf(PropertyRegion region) {
   if (region == kRegionWater) return {Region1V, Region1S, Region1I};
   return region == kRegionSteam ? Forward{Region2V, Region2S, Region2I} : Forward{MetaV, MetaS, MetaI};
 }
 
-// The (T,P) rows of the reference states in regions 1, 2 and 8 are the forward equations of an independent
-// implementation, to all their digits.
+// The (T,P) reference states of regions 1, 2 and 8 are another implementation's forward equations, to all digits.
 TEST(ForwardEquations, AgreeWithTheIndependentStates) {
   int rows = 0;
   for (const Row& r : Table("reference-states.csv")) {
@@ -117,8 +114,7 @@ TEST(BackwardEquations, BoundariesBelongToTheUpperSubRegion) {
   }
 }
 
-// Round trips over regions 1 and 2 within the consistency IAPWS-IF97 allows: 25 mK in region 1 and sub-region
-// 2c, 10 mK in 2a and 2b.
+// Round trips over regions 1 and 2 within the consistency IAPWS-IF97 allows: 25 mK in 1 and 2c, 10 mK in 2a, 2b.
 TEST(BackwardEquations, RoundTripWithinTheirAccuracy) {
   double worst[2][4] = {};  // [by h, by s][region 1, 2a, 2b, 2c]
   for (double T = 0.0; T <= 350.0; T += 2.5) {

@@ -1,6 +1,5 @@
-// The function catalogue (data/functions.csv: codes, names, inputs, sample states), the single-call functions
-// against SolveState, the supplementary functions of group 5 against values computed here from SolveState, and
-// the error and region reports.
+// The function catalogue (data/functions.csv), the single-call functions against SolveState, the supplementary
+// functions of group 5 against values computed here from SolveState, and the error and region reports.
 #include "props/functions.h"
 
 #include "props/transport.h"
@@ -41,9 +40,8 @@ TEST(FunctionCatalogue, CodesNamesInputsAndLookup) {
   EXPECT_TRUE(FunctionGroupName(6, 1) == nullptr && FunctionGroupName(1, 2) == nullptr);
 }
 
-// Groups 1–4: one SolveState call each. The mnemonic names the result and the inputs; "ms" asks for metastable
-// steam (at the sample state the other preference gives another value); a saturation-line function of group 1
-// takes the dryness 1 if its name has "23", else 0.
+// Groups 1–4: one SolveState call each, named result_inputs; "ms" asks for metastable steam (at the sample state
+// the other preference gives another value); a saturation-line function takes the dryness 1 if named "23", else 0.
 TEST(FunctionCatalogue, SingleCallFunctionsMatchTheSolver) {
   for (const Row& r : Table("functions.csv")) {
     if (r("code") >= 500) continue;

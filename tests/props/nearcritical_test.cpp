@@ -1,7 +1,5 @@
-// Near the critical point and in the wet-steam and metastable inversions: the region-3
-// equation with its derivatives from one evaluation, and SolveState on the states whose
-// searches used to stall next to the critical volume, each checked against the forward
-// equations (solve, then recompute the known pair from the result).
+// Near the critical point: the region-3 equation with its derivatives from one evaluation, and SolveState where its
+// searches used to stall next to vc, checked against the forward equations; metastable states back from S or I.
 #include "props/critwet.h"
 #include "testing.h"
 
@@ -38,9 +36,8 @@ TEST(Region3At, AgreesWithTheEquationAndItsDifferences) {
   }
 }
 
-// A solved state against the forward equations: the known pair recomputed from the state's T, P (and X) must come
-// back, within the inversions' tolerances (S 1e-5, I 0.001; region 2 by the Newton iteration's relative tests; the
-// volume of a wet state through the dryness found from S or I).
+// The known pair recomputed from a solved state's T, P (and X) comes back within the inversions' tolerances (S 1e-5,
+// I 0.001; region 2 by the Newton iteration's relative tests; a wet volume through the dryness from S or I).
 void ExpectPairComesBack(std::int32_t pair, double v1, double v2, const Result& r) {
   const double T = r.q[kT], P = r.q[kP], X = r.q[kX];
   double V = 0, S = 0, I = 0, wetVolumeTol = 0;
@@ -59,7 +56,7 @@ void ExpectPairComesBack(std::int32_t pair, double v1, double v2, const Result& 
     return;  // region 9: nothing computed
   }
   const double recomputed[kQuantityCount + 1] = {0, T, P, V, S, I, X};
-  for (const auto [q, given] : {std::pair{pair / 10, v1}, {pair % 10, v2}}) {
+  for (const auto& [q, given] : {std::pair{pair / 10, v1}, {pair % 10, v2}}) {
     const double tol = q == kV ? 2e-5 * given + wetVolumeTol : q == kS ? 2e-5 : q == kI ? 2e-3 : 1e-9;
     EXPECT_NEAR(recomputed[q], given, r.region == kRegionSteam ? 1e-5 * std::fabs(given) + tol : tol)
         << " TPVSIX"[q] << " of region " << r.region;
@@ -81,8 +78,7 @@ TEST(SolveStateNearCriticalVolume, VSAndVIComeBack) {
   }
 }
 
-// The critical entropy of the range lies 3.1e-5 below the equation's own: an entropy
-// the wet states of X do not reach ends the search at Tc.
+// The range's critical entropy lies 3.1e-5 below the equation's: an entropy X does not reach ends the search at Tc.
 TEST(SolveStateNearCriticalEntropy, SXComesBackOrEndsAtTc) {
   for (double X : {0.0, 0.1, 0.3, 0.3001, 0.7001, 0.8, 0.95, 1.0}) {
     for (double d : {-1e-2, -1e-3, -1e-4, -1e-5, 0.0, 1e-5, 1e-4, 1e-3}) {
@@ -99,9 +95,8 @@ TEST(SolveStateNearCriticalEntropy, SXComesBackOrEndsAtTc) {
   }
 }
 
-// The inversions end on a trial temperature and keep its saturated values: the outer
-// roots of the isotherm at its saturation pressure (to the searches' tolerance), as the
-// evaluation at the result would give them.
+// The inversions end on a trial temperature and keep its saturated values: the outer roots of the isotherm at its
+// saturation pressure (to the searches' tolerance), as the evaluation at the result would give them.
 TEST(SolveStateWetCritical, SaturatedValuesOfTheResult) {
   const double rows[][3] = {{kPairVS, 360, 0.8}, {kPairVI, 366, 0.5}, {kPairSX, 362, 0.2}, {kPairSX, 373.9, 0.8},
                             {kPairVS, 373.94, 0.9}};
@@ -128,13 +123,10 @@ TEST(SolveStateWetCritical, SaturatedValuesOfTheResult) {
   }
 }
 
-// Metastable steam from (T,P) back from its own (P,S) and (P,I) with the metastable
-// preference. Their classifier decides by the equilibrium dryness of y at P: above the
-// saturated vapour value the state is superheated steam (the metastable and region-2
-// equations differ by up to 0.04 kJ/kg at saturation, so within a few hundredths of a
-// kelvin below Ts); at 0.95 or less it is wet steam (the entropy dryness lies below the
-// enthalpy dryness that (T,P) tests, so strongly subcooled states come back wet from
-// (P,S)); otherwise region 8 at the same temperature.
+// Metastable steam from (T,P) back from its own (P,S) and (P,I), metastable preferred. The equilibrium dryness of y
+// at P decides: above saturated vapour superheated steam (the metastable and region-2 equations differ by up to
+// 0.04 kJ/kg at saturation), at 0.95 or less wet steam (the entropy dryness lies below the enthalpy dryness that
+// (T,P) tests, so strongly subcooled states come back wet from (P,S)), otherwise region 8 at the same temperature.
 PropertyRegion ExpectedMetastableReturn(std::int32_t pair, double P, double y) {
   const double Ts = SatTemperature(P);
   const double liq = pair == kPairPS ? Region1S(Ts, P) : Region1I(Ts, P);

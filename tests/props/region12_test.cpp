@@ -23,7 +23,7 @@ TEST(EvaluateRegion12, BackwardPairsUseTheBackwardEquationOnly) {
                             {kRegionSteam, kPairPI, 600, 10}, {kRegionSteam, kPairPI, 450, 30}, {kRegionSteam, kPairPS, 500, 8}};
   for (const auto& [region, pair, T, P] : rows) {
     SCOPED_TRACE(::testing::Message() << "region " << region << " pair " << pair << " at " << T << " °C, " << P << " MPa");
-    const bool one = region == kRegionWater, byS = pair == kPairPS;
+    const bool one = region == double{kRegionWater}, byS = pair == double{kPairPS};
     const auto v = one ? Region1V : Region2V, s = one ? Region1S : Region2S, h = one ? Region1I : Region2I;
     const double given = (byS ? s : h)(T, P);
     const State o = Evaluate(static_cast<PropertyRegion>(region), static_cast<std::int32_t>(pair), P, given);
@@ -107,9 +107,8 @@ TEST(Pressure2FromTVAndTS, EvaluationsStayOnTheIsotherm) {
   }
 }
 
-// Start values of the isochore inversions: 0 outside their domain; at the ends of the isochore the ends
-// themselves. Below VB100 the isochore ends at 100 MPa (s800C stays 0) and the pressure starts from the B23 point;
-// above VB350 there is no B23 point and the 800 °C point is the upper end.
+// Isochore start values: 0 outside their domain, the ends at the ends. Below VB100 the isochore ends at 100 MPa
+// (s800C stays 0) and the pressure starts from B23; above VB350 there is no B23 point and 800 °C is the upper end.
 TEST(StartValues2, ZeroOutsideAndTheEndsOfTheIsochore) {
   ClearScratch();
   ASSERT_EQ(ClassifyVS(0.05, 7.0), kRegionSteam);

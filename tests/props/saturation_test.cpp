@@ -72,9 +72,8 @@ TEST(SaturatedVolumes3, SearchesEndNextToTheCriticalPoint) {
   }
 }
 
-// v″ below 350 °C by its definition, inverted independently by bisection; above
-// 350 °C the round trip. Near 0 °C the start value lies at or below 0 °C, where a
-// step proportional to the Celsius start would not move.
+// v″ below 350 °C by its definition, inverted independently by bisection; above 350 °C the round trip. Near 0 °C
+// the start lies at or below 0 °C, where a step proportional to the Celsius start would not move.
 TEST(SatVapourVolume, InverseMatchesAnIndependentInversion) {
   for (double V : {206.1, 206.0, 205.0, 200.9, 200.8, 200.6, 190.0, 100.0, 10.0, 1.0, 0.1, 0.02, 0.009}) {
     double a = 0, b = 350;
@@ -97,8 +96,8 @@ TEST(SatVapourVolume, InverseMatchesAnIndependentInversion) {
   EXPECT_NEAR(SatVapourVolume(0.0), kVmax, 5e-8);
 }
 
-// Each auxiliary line inverted from the volume on it: the volume of the result to
-// 1e-5, the argument to the row's tolerance; beyond its ends the search stops there.
+// Each auxiliary line inverted from the volume on it (to 1e-5, the argument to the row's tolerance); beyond its ends
+// the search stops there.
 TEST(AuxiliaryLines, InversionsFromTheVolumeRoundTrip) {
   struct Line {
     const char* name;
@@ -122,8 +121,7 @@ TEST(AuxiliaryLines, InversionsFromTheVolumeRoundTrip) {
   }
   EXPECT_EQ(Temperature100MPaFromVolume(0.002), 590.0);
   EXPECT_EQ(Temperature100MPaFromVolume(0.006), 800.0);
-  // The 100 MPa fit follows region 3 on 350 … 590 °C; the metastable limit lies
-  // below the saturation line by less than 70 K.
+  // The 100 MPa fit follows region 3 on 350 … 590 °C; the metastable limit lies less than 70 K below saturation.
   for (double T = 350; T <= 590; T += 20) EXPECT_NEAR(Pressure3(T, Volume100MPa(T)), 100, 0.5) << "T = " << T;
   for (double p = 0.001; p <= 10; p *= 1.5) {
     const double dT = SatTemperature(p) - MetastableLimitTemperature(p);
@@ -134,12 +132,8 @@ TEST(AuxiliaryLines, InversionsFromTheVolumeRoundTrip) {
 // Bad input ends every search, with NaN or a point of its bracket.
 TEST(SaturationLines, BadInputEndsEverySearch) {
   EXPECT_TRUE(std::isnan(SatPressure(kNaN)) && std::isnan(SatTemperature(kNaN)));
-  const struct {
-    const char* name;
-    std::function<double(double)> f;
-    double lo, hi;
-    bool finiteOnly;  // an infinite pressure need not give a bracketed result
-  } searches[] = {
+  // finiteOnly: an infinite pressure need not give a bracketed result.
+  const struct { const char* name; std::function<double(double)> f; double lo, hi; bool finiteOnly; } searches[] = {
       {"SatTemperatureFromVapourVolume", SatTemperatureFromVapourVolume, 0, kCriticalTemperatureC, false},
       {"B23TemperatureFromVolume", B23TemperatureFromVolume, 350, 590, false},
       {"Temperature100MPaFromVolume", Temperature100MPaFromVolume, 590, 800, false},

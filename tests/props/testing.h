@@ -70,13 +70,9 @@ inline bool Unknown(std::int32_t pair, int k) { return k != pair / 10 && k != pa
 // The six quantities indexed by StateQuantity (element 0 unused).
 using State = std::array<double, kQuantityCount + 1>;
 
-struct Result {
-  State q;
-  PropertyRegion region;
-};
+struct Result { State q; PropertyRegion region; };
 
-// SolveState with every unknown quantity asked for; `start` is what the caller's
-// cells held before the call.
+// SolveState with every unknown quantity asked for; `start` is what the caller's cells held before the call.
 inline Result SolveAll(std::int32_t pair, double v1, double v2, bool meta = false,
                        State start = {0, 7, 7, 7, 7, 7, 7}) {
   Result r{start, -1};
@@ -149,9 +145,7 @@ inline State WetState(double T, double X) { return LeverAt(T, SatPressure(T), X)
 inline double Rel(double a, double b) { return std::fabs(a - b) / std::fabs(b); }
 
 // Accuracy of a solved state against an independent one (the header of reference-states.csv explains it).
-struct Tolerance {
-  double T, relP, relV, S, I, X;
-};
+struct Tolerance { double T, relP, relV, S, I, X; };
 
 inline Tolerance ToleranceFor(std::int32_t pair, PropertyRegion region) {
   if (region == kRegionCritical && (pair == kPairPS || pair == kPairPI)) return {1.0, 2e-3, 2e-2, 0.01, 10.0, 0.002};

@@ -13,10 +13,7 @@ using namespace test;
 // Pairs with T or P need no inversion; (V,S) and (V,I) stop at 1e-5 on S, 0.001 on I. (S,X) only outside
 // 0.3001 … 0.7001, (I,X) only below 170 °C, (V,S) and (V,I) only on the vapour side of vc.
 TEST(WetSteam, RoundTripsFromEveryPair) {
-  const struct {
-    std::int32_t pair;
-    double dT6, dX6, dT5, dX5;
-  } pairs[] = {{kPairTV, 1e-12, 1e-9, 1e-12, 1e-6}, {kPairTS, 1e-12, 1e-9, 1e-12, 1e-6}, {kPairTI, 1e-12, 1e-9, 1e-12, 1e-6},
+  const struct { std::int32_t pair; double dT6, dX6, dT5, dX5; } pairs[] = {{kPairTV, 1e-12, 1e-9, 1e-12, 1e-6}, {kPairTS, 1e-12, 1e-9, 1e-12, 1e-6}, {kPairTI, 1e-12, 1e-9, 1e-12, 1e-6},
                {kPairTX, 1e-12, 1e-12, 1e-12, 1e-12}, {kPairPV, 1e-7, 1e-6, 1e-6, 1e-4}, {kPairPS, 1e-7, 1e-6, 1e-6, 1e-4},
                {kPairPI, 1e-7, 1e-6, 1e-6, 1e-4}, {kPairPX, 1e-7, 1e-12, 1e-6, 1e-12}, {kPairVS, 0.01, 1e-3, 0.01, 1e-3},
                {kPairVI, 0.01, 1e-3, 0.01, 1e-3}, {kPairSX, 0.02, 1e-12, 0.01, 1e-12}, {kPairIX, 0.01, 1e-12, 0, 0}};
@@ -52,11 +49,8 @@ TEST(WetSteam, RoundTripsFromEveryPair) {
 // A side of weight 0 is not evaluated (its scratch fields stay 0 for the pairs that hold no saturated values); a
 // side of weight up to 1e-6 that the scratch does not hold is: 206 m3/kg times 1e-6 is a fifth of the liquid volume.
 TEST(WetSteam, LeverRuleWithSidesOfZeroOrTinyWeight) {
-  const struct {
-    PropertyRegion region;
-    std::int32_t pair;
-    double T, X;  // (P,X) at 0.001 MPa (region 6) or 20 MPa (region 5)
-  } rows[] = {
+  // (P,X) at 0.001 MPa (region 6) or 20 MPa (region 5).
+  const struct { PropertyRegion region; std::int32_t pair; double T, X; } rows[] = {
       {6, kPairTX, 150, 1},   {6, kPairPX, 0, 0},     {6, kPairTX, 0.5, 1e-6}, {6, kPairTX, 1, 5e-7},
       {6, kPairTX, 200, 1e-9}, {6, kPairPX, 0, 1 - 5e-7}, {6, kPairTS, 2, 5e-7}, {6, kPairTI, 2, 5e-7},
       {6, kPairSX, 20, 1e-6}, {6, kPairIX, 20, 1e-6}, {6, kPairTV, 60, 5e-7}, {5, kPairTX, 360, 0},
