@@ -11,6 +11,7 @@
 
 #include "report/component/sestava.h"
 #include "report/print/fakeprinterport.h"
+#include "report/ui/messages.h"
 
 namespace designertest {
 
@@ -57,6 +58,12 @@ inline std::unique_ptr<report::TSestava> MakeSestava(const QString& dir,
 inline QByteArray ReadAll(const QString& path) {
   QFile f(path);
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// "Ok", "Yes", "No" or "Cancel" as the answer to a box.
+inline report::Answer AnswerNamed(const QString& name) {
+  const QStringList names = {QStringLiteral("Ok"), QStringLiteral("Yes"), QStringLiteral("No"), QStringLiteral("Cancel")};
+  return static_cast<report::Answer>(qMax(0, names.indexOf(name)));
 }
 
 }  // namespace designertest
