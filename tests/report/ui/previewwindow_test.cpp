@@ -1,9 +1,6 @@
 // The preview driven through its keys, toolbar buttons, menu items and the mouse
-// wheel, over the showcase report (every kind of element, 9 pages): paging with
-// its ends, the eleven zoom factors sizing the page, "Výběr stránky", the results
-// and Esc with and without template editing, printing through a fake printer,
-// saving as text, metafiles and PDF into real files, failed saves, and pages
-// drawn only when shown.
+// wheel over the showcase report (every kind of element, 9 pages); tables of
+// cases in data/preview.txt.
 #include <QtTest>
 
 #include <QApplication>
@@ -34,11 +31,7 @@ using namespace report;
 
 namespace {
 
-QAction* ActionNamed(QWidget* window, const QString& text) {
-  for (QAction* a : window->findChildren<QAction*>())
-    if (a->text() == text && !a->menu()) return a;
-  return nullptr;
-}
+const QString kTable = u"preview.txt"_s;
 
 // The toolbar button of a command.
 QAbstractButton* ToolButton(QWidget* window, const QString& text) {
@@ -56,10 +49,23 @@ QAction* MenuItem(QWidget* window, const QString& text) {
   return nullptr;
 }
 
-void ShowActive(QWidget* w) {
-  w->show();
-  w->activateWindow();
-  QVERIFY(QTest::qWaitForWindowActive(w));
+// A toolbar button by its text (when enabled), "menu:" and a menu item, "close"
+// for the window's close button, or else a key sequence.
+void Do(QWidget* window, const QString& step) {
+  if (QAbstractButton* button = ToolButton(window, step)) {
+    QVERIFY(MenuItem(window, step));  // every button is in the menu too
+    if (button->isEnabled()) uitest::Click(button);
+  } else if (step.startsWith(u"menu:")) {
+    QAction* item = MenuItem(window, step.mid(5));
+    QVERIFY2(item, qPrintable(step));
+    item->trigger();
+  } else if (step == u"close") {
+    window->close();
+  } else {
+    const QKeySequence keys(step);
+    QVERIFY2(keys.count() == 1 && keys[0].key() != Qt::Key_unknown, qPrintable(step));
+    QTest::keySequence(window, keys);
+  }
 }
 
 void Wheel(QWidget* target, int delta, Qt::KeyboardModifiers modifiers) {
@@ -67,11 +73,6 @@ void Wheel(QWidget* target, int delta, Qt::KeyboardModifiers modifiers) {
   QWheelEvent event(at, target->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, modifiers,
                     Qt::NoScrollPhase, false);
   QApplication::sendEvent(target, &event);
-}
-
-QByteArray ReadAll(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 bool IsEmf(const QByteArray& b) { return b.startsWith(QByteArray("\x01\0\0\0", 4)) && b.mid(40, 4) == " EMF"; }
@@ -99,31 +100,44 @@ FakePrinterPort::Printer Laser() {
   return p;
 }
 
+// A preview of `doc` at `zoom` % over a fake printer (one at 50 dpi, or none), shown.
+struct Preview {
+  FakePrinterPort port;
+  TFormSestP w;
+  Preview(const TSestVystup& doc, int zoom, bool printer = false, bool allowEdit = false)
+      : port(printer ? QList<FakePrinterPort::Printer>{Laser()} : QList<FakePrinterPort::Printer>{}),
+        w(doc, port, {}, allowEdit, u"Ukázka"_s, zoom) {}
+  TFormSestP* show() {
+    uitest::ShowActive(&w);
+    return &w;
+  }
+};
+
 }  // namespace
 
 class PreviewWindowTest : public QObject {
   Q_OBJECT
  private slots:
   void initTestCase();
-  void init();
-  void paging_data();
+  void init() { QCOMPARE(QApplication::topLevelWidgets().count(), 0); }
+  void paging_data() { uitest::Table(kTable); }
   void paging();
   void zoomButtons_data();
   void zoomButtons();
-  void ctrlWheelZooms_data();
+  void ctrlWheelZooms_data() { uitest::Table(kTable); }
   void ctrlWheelZooms();
   void wheelAndArrowsScroll();
-  void pageSelect_data();
+  void pageSelect_data() { uitest::Table(kTable); }
   void pageSelect();
-  void results_data();
+  void results_data() { uitest::Table(kTable); }
   void results();
-  void execReturnsResult_data();
+  void execReturnsResult_data() { uitest::Table(kTable); }
   void execReturnsResult();
-  void printing_data();
+  void printing_data() { uitest::Table(kTable); }
   void printing();
-  void saving_data();
+  void saving_data() { uitest::Table(kTable); }
   void saving();
-  void failedSave_data();
+  void failedSave_data() { uitest::Table(kTable); }
   void failedSave();
   void pagesDrawnWhenShown();
   void emptyDocument();
@@ -149,49 +163,17 @@ void PreviewWindowTest::initTestCase() {
   doc_.ExportLanguage = slCP852;
 }
 
-void PreviewWindowTest::init() { QCOMPARE(QApplication::topLevelWidgets().count(), 0); }
-
-void PreviewWindowTest::paging_data() {
-  // Steps: keys "PgDn", "PgUp", "^PgDn", "^PgUp"; toolbar buttons by their text.
-  QTest::addColumn<QStringList>("steps");
-  QTest::addColumn<int>("page");
-  QTest::newRow("start") << QStringList{} << 1;
-  QTest::newRow("Page Down") << QStringList{u"PgDn"_s} << 2;
-  QTest::newRow("Page Up at the first") << QStringList{u"PgUp"_s} << 1;
-  QTest::newRow("down, down, up") << QStringList{u"PgDn"_s, u"PgDn"_s, u"PgUp"_s} << 2;
-  QTest::newRow("Ctrl+Page Down") << QStringList{u"^PgDn"_s} << 9;
-  QTest::newRow("Page Down at the last") << QStringList{u"^PgDn"_s, u"PgDn"_s} << 9;
-  QTest::newRow("last, Page Up") << QStringList{u"^PgDn"_s, u"PgUp"_s} << 8;
-  QTest::newRow("Ctrl+Page Up") << QStringList{u"^PgDn"_s, u"^PgUp"_s} << 1;
-  QTest::newRow("next button") << QStringList{u"Další stránka"_s, u"Další stránka"_s} << 3;
-  QTest::newRow("last button") << QStringList{u"Poslední stránka"_s} << 9;
-  QTest::newRow("previous button") << QStringList{u"Poslední stránka"_s, u"Předchozí stránka"_s} << 8;
-  QTest::newRow("first button") << QStringList{u"Poslední stránka"_s, u"První stránka"_s} << 1;
-}
-
 void PreviewWindowTest::paging() {
-  QFETCH(QStringList, steps);
-  QFETCH(int, page);
-  FakePrinterPort port;
-  TFormSestP preview(doc_, port, {}, false, u"Ukázka"_s, 50);
-  ShowActive(&preview);
-  for (const QString& step : steps) {
-    if (step == u"PgDn") QTest::keyClick(&preview, Qt::Key_PageDown);
-    else if (step == u"PgUp") QTest::keyClick(&preview, Qt::Key_PageUp);
-    else if (step == u"^PgDn") QTest::keyClick(&preview, Qt::Key_PageDown, Qt::ControlModifier);
-    else if (step == u"^PgUp") QTest::keyClick(&preview, Qt::Key_PageUp, Qt::ControlModifier);
-    else {
-      QAbstractButton* button = ToolButton(&preview, step);
-      QVERIFY2(button, qPrintable(step));
-      QVERIFY(MenuItem(&preview, step));
-      if (button->isEnabled()) uitest::Click(button);
-    }
-  }
-  QCOMPARE(preview.currentPage(), page);
-  QCOMPARE(preview.pagePanel()->page(), page - 1);
-  QCOMPARE(preview.findChild<QLabel*>(u"pageLabel"_s)->text(), u"Strana %1 z 9"_s.arg(page));
-  QCOMPARE(ToolButton(&preview, u"Předchozí stránka"_s)->isEnabled(), page > 1);
-  QCOMPARE(ToolButton(&preview, u"Další stránka"_s)->isEnabled(), page < 9);
+  const uitest::Row r = uitest::FetchRow();
+  const int page = r.num(u"page"_s);
+  Preview p(doc_, 50);
+  TFormSestP* preview = p.show();
+  for (const QString& step : r.list(u"steps"_s)) Do(preview, step);
+  QCOMPARE(preview->currentPage(), page);
+  QCOMPARE(preview->pagePanel()->page(), page - 1);
+  QCOMPARE(preview->findChild<QLabel*>(u"pageLabel"_s)->text(), u"Strana %1 z 9"_s.arg(page));
+  QCOMPARE(ToolButton(preview, u"Předchozí stránka"_s)->isEnabled(), page > 1);
+  QCOMPARE(ToolButton(preview, u"Další stránka"_s)->isEnabled(), page < 9);
 }
 
 void PreviewWindowTest::zoomButtons_data() {
@@ -201,177 +183,97 @@ void PreviewWindowTest::zoomButtons_data() {
 
 void PreviewWindowTest::zoomButtons() {
   QFETCH(int, percent);
-  FakePrinterPort port;
   // Starts at the other end of the scale, so that every button changes the zoom.
-  TFormSestP preview(doc_, port, {}, false, u"Ukázka"_s, percent >= 100 ? 32 : 300);
-  ShowActive(&preview);
-  const QString text = QString::number(percent);
-  QVERIFY(MenuItem(&preview, text));
-  uitest::Click(ToolButton(&preview, text));
-  QCOMPARE(preview.zoom(), percent / 100.0);
-  QVERIFY(ToolButton(&preview, text)->isChecked());
+  Preview p(doc_, percent >= 100 ? 32 : 300);
+  TFormSestP* preview = p.show();
+  Do(preview, QString::number(percent));
+  QCOMPARE(preview->zoom(), percent / 100.0);
+  QVERIFY(ToolButton(preview, QString::number(percent))->isChecked());
   // A4 portrait, 826 × 1169 hundredths of an inch, at 0.96 pixels per hundredth.
-  QCOMPARE(preview.pagePanel()->size(),
+  QCOMPARE(preview->pagePanel()->size(),
            QSize(qRound(826 * 0.96 * percent / 100.0), qRound(1169 * 0.96 * percent / 100.0)));
 }
 
-void PreviewWindowTest::ctrlWheelZooms_data() {
-  QTest::addColumn<int>("start");
-  QTest::addColumn<QList<int>>("deltas");
-  QTest::addColumn<bool>("onViewport");  // over the grey around the page instead of the page
-  QTest::addColumn<int>("percent");
-  QTest::newRow("up") << 100 << QList<int>{120} << false << 120;
-  QTest::newRow("up twice") << 100 << QList<int>{120, 120} << false << 150;
-  QTest::newRow("down") << 100 << QList<int>{-120} << false << 83;
-  QTest::newRow("down three") << 100 << QList<int>{-120, -120, -120} << true << 64;
-  QTest::newRow("above the top") << 300 << QList<int>{120} << false << 300;
-  QTest::newRow("below the bottom") << 32 << QList<int>{-120, -120} << true << 32;
-  QTest::newRow("half notches") << 100 << QList<int>{60, 60, 60} << false << 120;
-  QTest::newRow("half, turned back") << 100 << QList<int>{60, -60, -60} << false << 83;
-  QTest::newRow("start between") << 90 << QList<int>{120} << false << 100;  // 90 starts at 83
-}
-
 void PreviewWindowTest::ctrlWheelZooms() {
-  QFETCH(int, start);
-  QFETCH(QList<int>, deltas);
-  QFETCH(bool, onViewport);
-  QFETCH(int, percent);
-  FakePrinterPort port;
-  TFormSestP preview(doc_, port, {}, false, u"Ukázka"_s, start);
-  ShowActive(&preview);
-  for (const int delta : deltas) {
-    QWidget* target = onViewport ? preview.findChild<QScrollArea*>(u"pageScroll"_s)->viewport()
-                                 : static_cast<QWidget*>(preview.pagePanel());
-    Wheel(target, delta, Qt::ControlModifier);
-  }
-  QCOMPARE(preview.zoom(), percent / 100.0);
-  QVERIFY(ToolButton(&preview, QString::number(percent))->isChecked());
+  const uitest::Row r = uitest::FetchRow();
+  Preview p(doc_, r.num(u"start"_s));
+  TFormSestP* preview = p.show();
+  QWidget* target = r.flag(u"onViewport"_s) ? preview->findChild<QScrollArea*>(u"pageScroll"_s)->viewport()
+                                            : static_cast<QWidget*>(preview->pagePanel());
+  for (const int delta : r.nums(u"deltas"_s)) Wheel(target, delta, Qt::ControlModifier);
+  QCOMPARE(preview->zoom(), r.num(u"percent"_s) / 100.0);
+  QVERIFY(ToolButton(preview, r.str(u"percent"_s))->isChecked());
 }
 
 void PreviewWindowTest::wheelAndArrowsScroll() {
-  FakePrinterPort port;
-  TFormSestP preview(doc_, port, {}, false, u"Ukázka"_s, 200);
-  preview.resize(700, 600);
-  ShowActive(&preview);
-  auto* scroll = preview.findChild<QScrollArea*>(u"pageScroll"_s);
+  Preview p(doc_, 200);
+  p.w.resize(700, 600);
+  TFormSestP* preview = p.show();
+  auto* scroll = preview->findChild<QScrollArea*>(u"pageScroll"_s);
   QScrollBar* v = scroll->verticalScrollBar();
   QScrollBar* h = scroll->horizontalScrollBar();
   QVERIFY(v->maximum() > 0 && h->maximum() > 0);
   QCOMPARE(v->value(), 0);
-  QTest::keyClick(&preview, Qt::Key_Down);
+  QTest::keyClick(preview, Qt::Key_Down);
   QCOMPARE(v->value(), v->singleStep());
-  QTest::keyClick(&preview, Qt::Key_Down);
-  QTest::keyClick(&preview, Qt::Key_Up);
+  QTest::keyClick(preview, Qt::Key_Down);
+  QTest::keyClick(preview, Qt::Key_Up);
   QCOMPARE(v->value(), v->singleStep());
-  QTest::keyClick(&preview, Qt::Key_Right);
+  QTest::keyClick(preview, Qt::Key_Right);
   QCOMPARE(h->value(), h->singleStep());
-  QTest::keyClick(&preview, Qt::Key_Left);
+  QTest::keyClick(preview, Qt::Key_Left);
   QCOMPARE(h->value(), 0);
   Wheel(scroll->viewport(), -120, Qt::NoModifier);  // the wheel without Ctrl scrolls
   QVERIFY(v->value() > v->singleStep());
-  QCOMPARE(preview.zoom(), 2.0);
-  QTest::keyClick(&preview, Qt::Key_PageDown);  // the next page is read from its top
+  QCOMPARE(preview->zoom(), 2.0);
+  QTest::keyClick(preview, Qt::Key_PageDown);  // the next page is read from its top
   QCOMPARE(v->value(), 0);
 }
 
-void PreviewWindowTest::pageSelect_data() {
-  QTest::addColumn<QString>("typed");
-  QTest::addColumn<bool>("enter");  // Enter instead of "Zobrazit"
-  QTest::addColumn<int>("page");
-  QTest::newRow("3") << u"3"_s << false << 3;
-  QTest::newRow("0 is the first") << u"0"_s << false << 1;
-  QTest::newRow("99 is the last") << u"99"_s << true << 9;
-  QTest::newRow("nothing typed") << QString() << false << 2;
-  QTest::newRow("letters refused") << u"x5"_s << true << 5;
-}
-
 void PreviewWindowTest::pageSelect() {
-  QFETCH(QString, typed);
-  QFETCH(bool, enter);
-  QFETCH(int, page);
-  FakePrinterPort port;
-  TFormSestP preview(doc_, port, {}, false, u"Ukázka"_s, 50);
-  ShowActive(&preview);
-  QTest::keyClick(&preview, Qt::Key_PageDown);
-  uitest::Click(ToolButton(&preview, u"Zobrazit stránku ..."_s));
-  TPageSelectPanel* panel = preview.pageSelectPanel();
+  const uitest::Row r = uitest::FetchRow();
+  const QString typed = r.str(u"typed"_s);
+  Preview p(doc_, 50);
+  TFormSestP* preview = p.show();
+  QTest::keyClick(preview, Qt::Key_PageDown);
+  Do(preview, u"Zobrazit stránku ..."_s);
+  TPageSelectPanel* panel = preview->pageSelectPanel();
   QVERIFY(panel && panel->isVisible());
   QCOMPARE(panel->windowTitle(), u"Výběr stránky"_s);
-  QVERIFY(uitest::ButtonWithText(panel, u"Zobrazit"_s));
-  QVERIFY(panel->findChild<QLabel*>()->text() == u"Stránka číslo:"_s);
+  QCOMPARE(panel->findChild<QLabel*>()->text(), u"Stránka číslo:"_s);
   auto* number = panel->findChild<QLineEdit*>(u"pageNumber"_s);
   QCOMPARE(number->text(), u"2"_s);  // the current page to begin with
   if (typed == u"3") uitest::Screenshot(panel, u"pageselect"_s);
   QTest::keyClick(number, Qt::Key_A, Qt::ControlModifier);
   if (typed.isEmpty()) QTest::keyClick(number, Qt::Key_Delete);
   QTest::keyClicks(number, typed);
-  if (enter) QTest::keyClick(number, Qt::Key_Return);
+  if (r.flag(u"enter"_s)) QTest::keyClick(number, Qt::Key_Return);
   else uitest::Click(uitest::ButtonWithText(panel, u"Zobrazit"_s));
-  QCOMPARE(preview.currentPage(), page);
+  QCOMPARE(preview->currentPage(), r.num(u"page"_s));
   QVERIFY(panel->isVisible());  // stays for the next jump
   QTest::keyClick(number, Qt::Key_Escape);
   QVERIFY(!panel->isVisible());
-  QVERIFY(preview.isVisible());
-}
-
-void PreviewWindowTest::results_data() {
-  QTest::addColumn<bool>("allowEdit");
-  QTest::addColumn<bool>("fromDesigner");
-  QTest::addColumn<QString>("how");  // a toolbar button, "menu:" and a menu item, a key, or "close"
-  QTest::addColumn<int>("result");   // 0: still open
-  QTest::newRow("close") << false << false << u"Zavřít náhled"_s << 1;
-  QTest::newRow("close, editable") << true << false << u"Zavřít náhled"_s << 1;
-  QTest::newRow("close from the menu") << true << false << u"menu:Zavřít náhled"_s << 1;
-  QTest::newRow("close, designer's") << true << true << u"Zavřít náhled"_s << 1;
-  QTest::newRow("edit") << true << false << u"Oprava předlohy..."_s << 2;
-  QTest::newRow("edit from the menu") << true << false << u"menu:Oprava předlohy..."_s << 2;
-  QTest::newRow("Ctrl+E") << true << false << u"Ctrl+E"_s << 2;
-  QTest::newRow("Ctrl+E, not editable") << false << false << u"Ctrl+E"_s << 0;
-  QTest::newRow("Esc") << false << false << u"Esc"_s << 1;
-  // A host's preview that offers editing still just closes on Esc.
-  QTest::newRow("Esc, editable") << true << false << u"Esc"_s << 1;
-  QTest::newRow("Esc, designer's") << true << true << u"Esc"_s << 2;
-  QTest::newRow("Esc, designer's, not editable") << false << true << u"Esc"_s << 1;
-  QTest::newRow("close button, editable") << true << false << u"close"_s << 1;
-  QTest::newRow("close button, designer's") << true << true << u"close"_s << 2;
+  QVERIFY(preview->isVisible());
 }
 
 void PreviewWindowTest::results() {
-  QFETCH(bool, allowEdit);
-  QFETCH(bool, fromDesigner);
-  QFETCH(QString, how);
-  QFETCH(int, result);
-  FakePrinterPort port;
-  TFormSestP preview(doc_, port, {}, allowEdit, u"Ukázka"_s, 50);
-  preview.setOpenedFromDesigner(fromDesigner);
-  ShowActive(&preview);
-  QCOMPARE(ToolButton(&preview, u"Oprava předlohy..."_s)->isEnabled(), allowEdit);
-  QCOMPARE(MenuItem(&preview, u"Oprava předlohy..."_s)->isEnabled(), allowEdit);
-  if (how == u"Ctrl+E") QTest::keyClick(&preview, Qt::Key_E, Qt::ControlModifier);
-  else if (how == u"Esc") QTest::keyClick(&preview, Qt::Key_Escape);
-  else if (how == u"close") preview.close();
-  else if (how.startsWith(u"menu:")) MenuItem(&preview, how.mid(5))->trigger();
-  else uitest::Click(ToolButton(&preview, how));
-  QCOMPARE(preview.isVisible(), result == 0);
-  if (result != 0) QCOMPARE(preview.result(), result);
-}
-
-void PreviewWindowTest::execReturnsResult_data() {
-  QTest::addColumn<bool>("allowEdit");
-  QTest::addColumn<bool>("viaShow");
-  QTest::addColumn<bool>("fromDesigner");
-  QTest::newRow("exec") << false << false << false;
-  QTest::newRow("exec, editable") << true << false << false;
-  QTest::newRow("exec, editable, designer's") << true << false << true;
-  QTest::newRow("Show, editable") << true << true << false;
-  QTest::newRow("Show, editable, designer's") << true << true << true;
+  const uitest::Row r = uitest::FetchRow();
+  const bool allowEdit = r.flag(u"allowEdit"_s);
+  const int result = r.num(u"result"_s);
+  Preview p(doc_, 50, false, allowEdit);
+  p.w.setOpenedFromDesigner(r.flag(u"fromDesigner"_s));
+  TFormSestP* preview = p.show();
+  QCOMPARE(ToolButton(preview, u"Oprava předlohy..."_s)->isEnabled(), allowEdit);
+  QCOMPARE(MenuItem(preview, u"Oprava předlohy..."_s)->isEnabled(), allowEdit);
+  Do(preview, r.str(u"how"_s));
+  QCOMPARE(preview->isVisible(), result == 0);
+  if (result != 0) QCOMPARE(preview->result(), result);
 }
 
 // The window runs modally; Esc is pressed once it is up.
 void PreviewWindowTest::execReturnsResult() {
-  QFETCH(bool, allowEdit);
-  QFETCH(bool, viaShow);
-  QFETCH(bool, fromDesigner);
+  const uitest::Row r = uitest::FetchRow();
+  const bool allowEdit = r.flag(u"allowEdit"_s), fromDesigner = r.flag(u"fromDesigner"_s);
   FakePrinterPort port;
   const QRect bounds(40, 30, 640, 480);
   QRect seen;
@@ -385,7 +287,7 @@ void PreviewWindowTest::execReturnsResult() {
     if (QWidget* w = QApplication::activeModalWidget()) static_cast<QDialog*>(w)->done(-1);
   });
   int result = 0;
-  if (viaShow) {
+  if (r.flag(u"viaShow"_s)) {
     result = TFormSestP::Show(nullptr, doc_, port, {}, allowEdit, u"Ukázka"_s, 75, bounds, false, fromDesigner);
     QCOMPARE(seen, bounds);
   } else {
@@ -396,195 +298,132 @@ void PreviewWindowTest::execReturnsResult() {
   QCOMPARE(result, allowEdit && fromDesigner ? 2 : 1);
 }
 
-void PreviewWindowTest::printing_data() {
-  QTest::addColumn<bool>("printers");   // a printer installed
-  QTest::addColumn<QString>("how");     // "Ctrl+P", "Ctrl+T" or the toolbar button
-  QTest::addColumn<int>("answer");      // the print dialog's result
-  QTest::addColumn<bool>("toFile");
-  QTest::addColumn<bool>("currentPage");
-  QTest::addColumn<QString>("failure"); // the printer's begin() fails with it
-  QTest::addColumn<int>("pages");       // pages printed; -1: no job at all
-  QTest::addColumn<QString>("message"); // the error shown
-  const QString button = u"Tisk náhledu..."_s;
-  QTest::newRow("pages 2-4") << true << u"Ctrl+P"_s << 2 << false << false << QString() << 3 << QString();
-  QTest::newRow("Ctrl+T") << true << u"Ctrl+T"_s << 2 << false << false << QString() << 3 << QString();
-  QTest::newRow("button, current page") << true << button << 2 << false << true << QString() << 1 << QString();
-  QTest::newRow("to a file") << true << button << 2 << true << false << QString() << 3 << QString();
-  QTest::newRow("cancelled") << true << button << 0 << false << false << QString() << -1 << QString();
-  QTest::newRow("Náhled") << true << button << 1 << false << false << QString() << -1 << QString();
-  QTest::newRow("no printer") << false << button << 2 << false << false << QString() << -1 << NoPrinterMessage();
-  QTest::newRow("no printer, to a file") << false << button << 2 << true << false << QString() << 3 << QString();
-  QTest::newRow("printer fails") << true << button << 2 << false << false << u"Tiskárna je vypnutá."_s << -1
-                                 << u"Tiskárna je vypnutá."_s;
-}
-
 void PreviewWindowTest::printing() {
-  QFETCH(bool, printers);
-  QFETCH(QString, how);
-  QFETCH(int, answer);
-  QFETCH(bool, toFile);
-  QFETCH(bool, currentPage);
-  QFETCH(QString, failure);
-  QFETCH(int, pages);
-  QFETCH(QString, message);
-  FakePrinterPort port(printers ? QList<FakePrinterPort::Printer>{Laser()} : QList<FakePrinterPort::Printer>{});
-  port.setBeginError(failure);
+  const uitest::Row r = uitest::FetchRow();
+  const bool toFile = r.flag(u"toFile"_s), currentPage = r.flag(u"currentPage"_s);
+  const QString failure = r.str(u"failure"_s), message = r.str(u"message"_s);
+  const int pages = r.num(u"pages"_s);
+  Preview p(doc_, 50, r.flag(u"printers"_s));
+  p.port.setBeginError(failure);
   ScriptedMessages messages;
-  TFormSestP preview(doc_, port, {}, false, u"Ukázka"_s, 50);
   TPrintDialogTyp offered;
-  preview.setPrintDialogChooser([&](QWidget*, PrinterPort& p, TPrintDialogTyp& data) {
-    [&] { QCOMPARE(&p, static_cast<PrinterPort*>(&port)); }();
+  p.w.setPrintDialogChooser([&](QWidget*, PrinterPort& port, TPrintDialogTyp& data) {
+    [&] { QCOMPARE(&port, static_cast<PrinterPort*>(&p.port)); }();
     offered = data;
     data.firstPage = 2;
     data.lastPage = 4;
     data.toFile = toFile;
     data.currentPageOnly = currentPage;
-    return answer;
+    return r.num(u"answer"_s);
   });
   const QString pdf = dir_.filePath(u"tisk.pdf"_s);
-  preview.setFileChooser([&](QWidget*, const QString&, const QString&) { return pdf; });
-  ShowActive(&preview);
-  QTest::keyClick(&preview, Qt::Key_PageDown, Qt::ControlModifier);  // page 9
-  QTest::keyClick(&preview, Qt::Key_PageUp);                         // page 8
-  if (how == u"Ctrl+P") QTest::keyClick(&preview, Qt::Key_P, Qt::ControlModifier);
-  else if (how == u"Ctrl+T") QTest::keyClick(&preview, Qt::Key_T, Qt::ControlModifier);
-  else uitest::Click(ToolButton(&preview, how));
+  p.w.setFileChooser([&](QWidget*, const QString&, const QString&) { return pdf; });
+  TFormSestP* preview = p.show();
+  QTest::keyClick(preview, Qt::Key_PageDown, Qt::ControlModifier);  // page 9
+  QTest::keyClick(preview, Qt::Key_PageUp);                         // page 8
+  Do(preview, r.str(u"how"_s));
   // What the dialog is offered: the document's pages, no template, no record.
   QCOMPARE(offered.firstPage, 1);
   QCOMPARE(offered.lastPage, 9);
   QVERIFY(!offered.showTemplate && !offered.showOneRecord && offered.showCurrentPage && offered.showBackground);
-  QCOMPARE(messages.texts, message.isEmpty() ? QStringList{} : QStringList{message});
+  const QString shown = message == u"no printer" ? NoPrinterMessage() : message;
+  QCOMPARE(messages.texts, shown.isEmpty() ? QStringList{} : QStringList{shown});
   if (pages < 0) {
-    QCOMPARE(port.pages().size(), 0);
-    if (failure.isEmpty()) QCOMPARE(port.log(), QStringList{});
+    QCOMPARE(p.port.pages().size(), 0);
+    if (failure.isEmpty()) QCOMPARE(p.port.log(), QStringList{});
     return;
   }
-  QCOMPARE(port.jobTitles(), QStringList{u"Tisková sestava"_s});
-  QCOMPARE(port.pages().size(), pages);
-  QCOMPARE(port.port(), toFile ? u"FILE:"_s : QString());
-  if (toFile) QCOMPARE(port.outputFile(), pdf);
+  QCOMPARE(p.port.jobTitles(), QStringList{u"Tisková sestava"_s});
+  QCOMPARE(p.port.pages().size(), pages);
+  QCOMPARE(p.port.port(), toFile ? u"FILE:"_s : QString());
+  if (toFile) QCOMPARE(p.port.outputFile(), pdf);
   // The pages printed are the ones asked for: page 8 (shown) or pages 2 … 4.
   const int first = currentPage ? 8 : 2;
   const int dpi = toFile ? 100 : 50;
-  for (int i = 0; i < pages; ++i) QVERIFY2(port.pages()[i] == Printed(doc_, first + i - 1, dpi), qPrintable(QString::number(i)));
-  QVERIFY(port.pages()[0] != Printed(doc_, first, dpi));
-}
-
-void PreviewWindowTest::saving_data() {
-  QTest::addColumn<QString>("command");
-  QTest::addColumn<QString>("name");
-  QTest::newRow("text") << u"Textový soubor..."_s << u"sestava.txt"_s;
-  QTest::newRow("text, no extension") << u"Textový soubor..."_s << u"sestava"_s;
-  QTest::newRow("current page EMF") << u"Aktuální stránku jako EMF/WMF..."_s << u"strana.emf"_s;
-  QTest::newRow("current page WMF") << u"Aktuální stránku jako EMF/WMF..."_s << u"strana.WMF"_s;
-  QTest::newRow("all pages EMF") << u"Všechny stránky jako EMF/WMF..."_s << u"strany.emf"_s;
-  QTest::newRow("all pages WMF") << u"Všechny stránky jako EMF/WMF..."_s << u"strany.wmf"_s;
-  QTest::newRow("PDF") << u"Dokument PDF..."_s << u"sestava.pdf"_s;
+  for (int i = 0; i < pages; ++i)
+    QVERIFY2(p.port.pages()[i] == Printed(doc_, first + i - 1, dpi), qPrintable(QString::number(i)));
+  QVERIFY(p.port.pages()[0] != Printed(doc_, first, dpi));
 }
 
 void PreviewWindowTest::saving() {
-  QFETCH(QString, command);
-  QFETCH(QString, name);
+  const uitest::Row r = uitest::FetchRow();
+  const QString command = r.str(u"command"_s), name = r.str(u"file"_s);
   QTemporaryDir out;
   ScriptedMessages messages;
-  FakePrinterPort port;
-  TFormSestP preview(doc_, port, {}, false, u"Ukázka"_s, 50);
+  Preview p(doc_, 50);
   QString filter;
-  preview.setFileChooser([&](QWidget*, const QString&, const QString& f) {
+  p.w.setFileChooser([&](QWidget*, const QString&, const QString& f) {
     filter = f;
     return out.filePath(name);
   });
-  ShowActive(&preview);
-  QTest::keyClick(&preview, Qt::Key_PageDown);  // page 2
-  QAction* item = MenuItem(&preview, command);
-  QVERIFY(item);
-  QVERIFY(ActionNamed(&preview, command) == item);
-  item->trigger();
+  TFormSestP* preview = p.show();
+  QTest::keyClick(preview, Qt::Key_PageDown);  // page 2
+  Do(preview, u"menu:"_s + command);
   QCOMPARE(messages.texts, QStringList{});
   const QStringList files = QDir(out.path()).entryList(QDir::Files, QDir::Name);
+  const bool wmf = name.endsWith(u"wmf"_s, Qt::CaseInsensitive);
+  const auto format = wmf ? MetafileDevice::Format::Placeable : MetafileDevice::Format::Enhanced;
   if (command == u"Textový soubor...") {
     QCOMPARE(files, QStringList{u"sestava.txt"_s});
-    const QByteArray bytes = ReadAll(out.filePath(files.front()));
+    const QByteArray bytes = uitest::ReadAll(out.filePath(files.front()));
     QCOMPARE(bytes, TextOutput(doc_, 1, 9, 1, slCP852));
     QVERIFY(bytes != TextOutput(doc_, 1, 9, 1, slUndefined));  // the document's code page
     QVERIFY(filter.contains(u"*.txt"_s));
   } else if (command == u"Aktuální stránku jako EMF/WMF...") {
     QCOMPARE(files, QStringList{name});
-    const QByteArray bytes = ReadAll(out.filePath(name));
-    const bool wmf = name.endsWith(u"WMF"_s);
+    const QByteArray bytes = uitest::ReadAll(out.filePath(name));
     QVERIFY(wmf ? IsWmf(bytes) : IsEmf(bytes));
-    const auto format = wmf ? MetafileDevice::Format::Placeable : MetafileDevice::Format::Enhanced;
     QCOMPARE(bytes.size(), PageMetafile(doc_, 1, format).size());  // page 2, not page 1
     QVERIFY(bytes.size() != PageMetafile(doc_, 0, format).size());
   } else if (command == u"Všechny stránky jako EMF/WMF...") {
     QCOMPARE(files.size(), 9);
-    const bool wmf = name.endsWith(u"wmf"_s);
     for (int page = 1; page <= 9; ++page) {
-      const QByteArray bytes = ReadAll(MetafilePageName(out.filePath(name), page,
-          wmf ? MetafileDevice::Format::Placeable : MetafileDevice::Format::Enhanced));
+      const QByteArray bytes = uitest::ReadAll(MetafilePageName(out.filePath(name), page, format));
       QVERIFY2(wmf ? IsWmf(bytes) : IsEmf(bytes), qPrintable(QString::number(page)));
     }
   } else {
     QCOMPARE(files, QStringList{name});
-    QVERIFY(ReadAll(out.filePath(name)).startsWith("%PDF"));
+    QVERIFY(uitest::ReadAll(out.filePath(name)).startsWith("%PDF"));
   }
 }
 
-void PreviewWindowTest::failedSave_data() {
-  QTest::addColumn<QString>("command");
-  QTest::addColumn<QString>("name");       // chosen
-  QTest::addColumn<QString>("directory");  // in the way
-  QTest::newRow("text") << u"Textový soubor..."_s << u"cil.txt"_s << u"cil.txt"_s;
-  QTest::newRow("current page") << u"Aktuální stránku jako EMF/WMF..."_s << u"cil.emf"_s << u"cil.emf"_s;
-  QTest::newRow("all pages") << u"Všechny stránky jako EMF/WMF..."_s << u"cil.emf"_s << u"cil1.emf"_s;
-  QTest::newRow("PDF") << u"Dokument PDF..."_s << u"cil.pdf"_s << u"cil.pdf"_s;
-  QTest::newRow("missing folder") << u"Dokument PDF..."_s << u"neni/cil.pdf"_s << u"jiny"_s;
-}
-
 void PreviewWindowTest::failedSave() {
-  QFETCH(QString, command);
-  QFETCH(QString, name);
-  QFETCH(QString, directory);
+  const uitest::Row r = uitest::FetchRow();
+  const QString directory = r.str(u"directory"_s);
   QTemporaryDir out;
   QVERIFY(QDir(out.path()).mkdir(directory));
   ScriptedMessages messages;
-  FakePrinterPort port;
-  TFormSestP preview(doc_, port, {}, false, u"Ukázka"_s, 50);
-  preview.setFileChooser([&](QWidget*, const QString&, const QString&) { return out.filePath(name); });
-  ShowActive(&preview);
-  MenuItem(&preview, command)->trigger();
+  Preview p(doc_, 50);
+  p.w.setFileChooser([&](QWidget*, const QString&, const QString&) { return out.filePath(r.str(u"file"_s)); });
+  Do(p.show(), u"menu:"_s + r.str(u"command"_s));
   QCOMPARE(messages.kinds, QList<MessageKind>{MessageKind::Error});
   QVERIFY(!messages.texts.front().isEmpty());
   // Nothing left behind: the directory in the way, nothing else.
-  QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-           QStringList{directory});
-  QCOMPARE(QDir(out.filePath(directory)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-           QStringList{});
+  const auto all = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden;
+  QCOMPARE(QDir(out.path()).entryList(all), QStringList{directory});
+  QCOMPARE(QDir(out.filePath(directory)).entryList(all), QStringList{});
 }
 
-// A long report opens with one page drawn; paging draws each page once while it
-// stays among the last few, and no more images are kept than that.
 void PreviewWindowTest::pagesDrawnWhenShown() {
   TSestVystup big;
   big.paper = doc_.paper;
   for (int i = 0; i < 1000; ++i) big.pages.append(doc_.pages[1 + i % 8]);
-  FakePrinterPort port;
-  TFormSestP preview(big, port, {}, false, u"Ukázka"_s, 100);
-  ShowActive(&preview);
-  TPagePanel* panel = preview.pagePanel();
+  Preview p(big, 100);
+  TFormSestP* preview = p.show();
+  TPagePanel* panel = preview->pagePanel();
   QTRY_COMPARE(panel->renderCount(), 1);
-  QTest::keyClick(&preview, Qt::Key_PageDown, Qt::ControlModifier);
+  QTest::keyClick(preview, Qt::Key_PageDown, Qt::ControlModifier);
   QTRY_COMPARE(panel->renderCount(), 2);
-  QTest::keyClick(&preview, Qt::Key_PageUp, Qt::ControlModifier);
+  QTest::keyClick(preview, Qt::Key_PageUp, Qt::ControlModifier);
   panel->repaint();
   QCOMPARE(panel->renderCount(), 2);  // page 1 again: from the cache
   for (int i = 0; i < 10; ++i) {
-    QTest::keyClick(&preview, Qt::Key_PageDown);
+    QTest::keyClick(preview, Qt::Key_PageDown);
     panel->repaint();
   }
   QCOMPARE(panel->renderCount(), 12);
   QCOMPARE(panel->cachedImages(), TPagePanel::kCachedImages);
-  uitest::Click(ToolButton(&preview, u"200"_s));
+  uitest::Click(ToolButton(preview, u"200"_s));
   panel->repaint();
   QCOMPARE(panel->renderCount(), 13);  // another zoom: drawn again
 }
@@ -593,18 +432,17 @@ void PreviewWindowTest::pagesDrawnWhenShown() {
 void PreviewWindowTest::emptyDocument() {
   TSestVystup empty;
   empty.paper = doc_.paper;
-  FakePrinterPort port;
-  TFormSestP preview(empty, port, {}, false, u"Ukázka"_s, 100);
-  ShowActive(&preview);
-  QTest::keyClick(&preview, Qt::Key_PageDown);
-  QTest::keyClick(&preview, Qt::Key_PageDown, Qt::ControlModifier);
-  QCOMPARE(preview.currentPage(), 0);
-  QCOMPARE(preview.findChild<QLabel*>(u"pageLabel"_s)->text(), u"Strana 0 z 0"_s);
+  Preview p(empty, 100);
+  TFormSestP* preview = p.show();
+  QTest::keyClick(preview, Qt::Key_PageDown);
+  QTest::keyClick(preview, Qt::Key_PageDown, Qt::ControlModifier);
+  QCOMPARE(preview->currentPage(), 0);
+  QCOMPARE(preview->findChild<QLabel*>(u"pageLabel"_s)->text(), u"Strana 0 z 0"_s);
   for (const QString& command : {u"První stránka"_s, u"Předchozí stránka"_s, u"Další stránka"_s,
                                  u"Poslední stránka"_s, u"Aktuální stránku jako EMF/WMF..."_s,
                                  u"Všechny stránky jako EMF/WMF..."_s})
-    QVERIFY2(!MenuItem(&preview, command)->isEnabled(), qPrintable(command));
-  const QImage page = preview.pagePanel()->pageImage(0);
+    QVERIFY2(!MenuItem(preview, command)->isEnabled(), qPrintable(command));
+  const QImage page = preview->pagePanel()->pageImage(0);
   QCOMPARE(page.pixel(page.width() / 2, page.height() / 2), qRgb(255, 255, 255));
 }
 
@@ -647,7 +485,7 @@ void PreviewWindowTest::screenshots() {
   for (const int percent : {100, 50}) {
     TFormSestP preview(doc_, port, {}, true, u"Ukázka"_s, percent);
     preview.resize(percent == 100 ? QSize(900, 1000) : QSize(720, 760));
-    ShowActive(&preview);
+    uitest::ShowActive(&preview);
     QVERIFY(!uitest::Screenshot(&preview, u"preview-%1"_s.arg(percent)).isEmpty());
     // The page on screen is the renderer's page: a dark pixel of the picture at the same place.
     const QImage page = preview.pagePanel()->pageImage(0);

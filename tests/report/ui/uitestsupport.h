@@ -23,6 +23,11 @@ inline QString Screenshot(QWidget* widget, const QString& name) {
   return widget->grab().save(path) ? path : QString();
 }
 
+inline QByteArray ReadAll(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 inline void ShowActive(QWidget* w) {
   w->show();
   w->activateWindow();

@@ -55,11 +55,6 @@ inline std::unique_ptr<report::TSestava> MakeSestava(const QString& dir,
   return s;
 }
 
-inline QByteArray ReadAll(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // "Ok", "Yes", "No" or "Cancel" as the answer to a box.
 inline report::Answer AnswerNamed(const QString& name) {
   const QStringList names = {QStringLiteral("Ok"), QStringLiteral("Yes"), QStringLiteral("No"), QStringLiteral("Cancel")};

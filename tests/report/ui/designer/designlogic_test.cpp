@@ -182,9 +182,9 @@ void DesignLogicTest::formatWriteBack() {
   QCOMPARE(IniValue(path, u"FormatyPapiru"_s, u"Format1"_s), u"uživ. formát,826,1169"_s);
   QCOMPARE(IniValue(path, u"FormatyPapiru"_s, u"Format2"_s), u"(none)"_s);
   // A built-in format is no user format: nothing is removed or written.
-  const QByteArray before = designertest::ReadAll(path);
+  const QByteArray before = uitest::ReadAll(path);
   QVERIFY(!editor.remove(5));
-  QCOMPARE(designertest::ReadAll(path), before);
+  QCOMPARE(uitest::ReadAll(path), before);
   QCOMPARE(formats.count(), TListFormatu::kBuiltinCount + 1);
   // The file was replaced whole: nothing of the write is left beside it.
   QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"SestDLL.ini"_s});

@@ -90,7 +90,7 @@ struct Designer {
   QString undoHint() { return form->command(u"Zrušit"_s)->toolTip(); }
   QString redoHint() { return form->command(u"Zpět"_s)->toolTip(); }
   QString file() { return dir.filePath(u"zostava.pts"_s); }
-  QByteArray saved() { return designertest::ReadAll(file()); }
+  QByteArray saved() { return uitest::ReadAll(file()); }
   // The first caption dragged by `delta`: the usual change before a save.
   void move(QPoint delta = {10, 0}) { Drag(widget(kCaption1), InElement(30, 10), delta); }
   void select(ElementRef ref, Qt::KeyboardModifiers modifiers = {}) { Click(widget(ref), InElement(5, 5), modifiers); }
@@ -525,7 +525,7 @@ void DesignerWindowTest::saveKeepsBackupAndReloads() {
   d.form->properties()->commitText();
   QTest::keyClick(d.form.get(), Qt::Key_S, Qt::ControlModifier);
   QVERIFY(!d.doc().changed());
-  QCOMPARE(designertest::ReadAll(TemplateBackupPath(d.file())), original);
+  QCOMPARE(uitest::ReadAll(TemplateBackupPath(d.file())), original);
   QVERIFY(d.saved() != original);
   QStringList lines;
   QVERIFY(ReadTemplateFile(d.file(), &lines).ok);
