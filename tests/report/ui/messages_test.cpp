@@ -1,7 +1,6 @@
 // The engine's message boxes shown for real: whose window a box belongs to when
-// the engine names none (the component's own messages while the designer or the
-// preview is up), the box's title and text, its buttons in Czech like the rest
-// of the engine, and the answer of each button.
+// the engine names none, the box's title and text, its Czech buttons and the
+// answer of each; tables of cases in data/windows.txt.
 #include <QtTest>
 
 #include <QApplication>
@@ -18,72 +17,39 @@ using namespace Qt::StringLiterals;
 using report::Answer;
 using report::ReportMessages;
 
+namespace {
+const QString kTable = u"windows.txt"_s;
+}  // namespace
+
 class MessagesTest : public QObject {
   Q_OBJECT
  private slots:
   void init() { ReportMessages::SetSink({}); }
-  void owner_data();
+  void owner_data() { uitest::Table(kTable); }
   void owner();
-  void boxOverTheModalWindow_data();
+  void boxOverTheModalWindow_data() { uitest::Table(kTable); }
   void boxOverTheModalWindow();
 };
 
-void MessagesTest::owner_data() {
-  QTest::addColumn<QString>("parent");  // "given" or none
-  QTest::addColumn<QString>("up");      // what is on the screen: "modal", "window" or nothing
-  QTest::addColumn<QString>("owner");   // "given", "modal", "window" or none
-  QTest::newRow("given, nothing up") << u"given"_s << QString() << u"given"_s;
-  QTest::newRow("given, a modal window up") << u"given"_s << u"modal"_s << u"given"_s;
-  QTest::newRow("none, a modal window up") << QString() << u"modal"_s << u"modal"_s;
-  QTest::newRow("none, a window up") << QString() << u"window"_s << u"window"_s;
-  QTest::newRow("none, nothing up") << QString() << QString() << QString();
-}
-
 void MessagesTest::owner() {
-  QFETCH(QString, parent);
-  QFETCH(QString, up);
-  QFETCH(QString, owner);
+  const uitest::Row r = uitest::FetchRow();
+  const QString up = r.str(u"up"_s), owner = r.str(u"owner"_s);
   QWidget given;
   QMainWindow window;
   if (up == u"modal") window.setWindowModality(Qt::ApplicationModal);
-  if (!up.isEmpty()) {
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-  }
+  if (!up.isEmpty()) uitest::ShowActive(&window);
   QWidget* expected = owner == u"given" ? &given : owner.isEmpty() ? nullptr : &window;
-  QCOMPARE(ReportMessages::Owner(parent.isEmpty() ? nullptr : &given), expected);
-}
-
-void MessagesTest::boxOverTheModalWindow_data() {
-  QTest::addColumn<QString>("kind");    // "error", "warning", "inform", "ask", "ask with cancel"
-  QTest::addColumn<QString>("button");  // the button pressed
-  QTest::addColumn<int>("answer");      // for questions
-  QTest::addColumn<QStringList>("buttons");
-  const QStringList ok{u"OK"_s}, yesNo{u"Ano"_s, u"Ne"_s}, yesNoCancel{u"Ano"_s, u"Ne"_s, u"Storno"_s};
-  QTest::newRow("error") << u"error"_s << u"OK"_s << int(Answer::Ok) << ok;
-  QTest::newRow("warning") << u"warning"_s << u"OK"_s << int(Answer::Ok) << ok;
-  QTest::newRow("inform") << u"inform"_s << u"OK"_s << int(Answer::Ok) << ok;
-  QTest::newRow("ask, yes") << u"ask"_s << u"yes"_s << int(Answer::Yes) << yesNo;
-  QTest::newRow("ask, no") << u"ask"_s << u"no"_s << int(Answer::No) << yesNo;
-  QTest::newRow("ask, Esc") << u"ask"_s << u"Esc"_s << int(Answer::No) << yesNo;
-  QTest::newRow("ask with cancel, yes") << u"ask with cancel"_s << u"yes"_s << int(Answer::Yes) << yesNoCancel;
-  QTest::newRow("ask with cancel, cancel") << u"ask with cancel"_s << u"cancel"_s << int(Answer::Cancel) << yesNoCancel;
-  QTest::newRow("ask with cancel, Esc") << u"ask with cancel"_s << u"Esc"_s << int(Answer::Cancel) << yesNoCancel;
+  QCOMPARE(ReportMessages::Owner(r.str(u"parent"_s).isEmpty() ? nullptr : &given), expected);
 }
 
 // A box the component raises without a window of its own sits over the modal
 // window in front (the designer), not as a stray window of its own.
 void MessagesTest::boxOverTheModalWindow() {
-  QFETCH(QString, kind);
-  QFETCH(QString, button);
-  QFETCH(int, answer);
-  QFETCH(QStringList, buttons);
+  const uitest::Row r = uitest::FetchRow();
+  const QString kind = r.str(u"kind"_s), button = r.str(u"button"_s);
   QMainWindow designer;
   designer.setWindowModality(Qt::ApplicationModal);
-  designer.show();
-  designer.activateWindow();
-  QVERIFY(QTest::qWaitForWindowActive(&designer));
+  uitest::ShowActive(&designer);
   QWidget* parentSeen = nullptr;
   QString title, text;
   QStringList texts;
@@ -122,8 +88,9 @@ void MessagesTest::boxOverTheModalWindow() {
   QCOMPARE(parentSeen, &designer);
   QCOMPARE(title, u"Tisková sestava"_s);
   QCOMPARE(text, message);
-  QCOMPARE(int(got), answer);
-  QCOMPARE(texts, buttons);
+  const QStringList answers = {u"Ok"_s, u"Yes"_s, u"No"_s, u"Cancel"_s};
+  QCOMPARE(int(got), int(answers.indexOf(r.str(u"answer"_s))));
+  QCOMPARE(texts, r.list(u"buttons"_s));
 }
 
 QTEST_MAIN(MessagesTest)

@@ -1,8 +1,7 @@
-// The print dialog driven through its controls: each way out gives its result
-// and copies the choices back unless it was a cancel; the printer list, driver
-// and queue follow the port (also with no printer installed, where only printing
-// into a file is possible); the optional controls hide as asked; "Vlastnosti..."
-// shows the device's metrics.
+// The print dialog driven through its controls: each way out with its result
+// and the choices copied back unless cancelled; the printers, driver and queue
+// of the port, also with none installed; the optional controls; "Vlastnosti...".
+// Tables of cases in data/windows.txt.
 #include <QtTest>
 
 #include <QCheckBox>
@@ -23,6 +22,8 @@ using report::TPrintDialogTyp;
 using report::TSestPrintDlg;
 
 namespace {
+
+const QString kTable = u"windows.txt"_s;
 
 QList<FakePrinterPort::Printer> TwoPrinters() {
   FakePrinterPort::Printer laser;
@@ -69,29 +70,20 @@ void Show(QWidget* w) {
 class PrintDialogTest : public QObject {
   Q_OBJECT
  private slots:
-  void results_data();
+  void results_data() { uitest::Table(kTable); }
   void results();
   void printersOfThePort();
   void noPrinterInstalled();
-  void optionalControls_data();
+  void optionalControls_data() { uitest::Table(kTable); }
   void optionalControls();
   void currentPageLeavesNoRange();
   void properties();
 };
 
-void PrintDialogTest::results_data() {
-  QTest::addColumn<QString>("button");  // empty: the Esc key
-  QTest::addColumn<int>("result");
-  QTest::newRow("Tisk") << u"&Tisk"_s << 2;
-  QTest::newRow("Náhled") << u"&Náhled"_s << 1;
-  QTest::newRow("Upravit") << u"&Upravit..."_s << 3;
-  QTest::newRow("Storno") << u"Storno"_s << 0;
-  QTest::newRow("Esc") << QString() << 0;
-}
-
 void PrintDialogTest::results() {
-  QFETCH(QString, button);
-  QFETCH(int, result);
+  const uitest::Row r = uitest::FetchRow();
+  const QString button = r.str(u"button"_s);
+  const int result = r.num(u"result"_s);
   FakePrinterPort port(TwoPrinters());
   TPrintDialogTyp data = Start();
   const TPrintDialogTyp before = data;
@@ -166,27 +158,16 @@ void PrintDialogTest::noPrinterInstalled() {
   QVERIFY(data.toFile);
 }
 
-void PrintDialogTest::optionalControls_data() {
-  QTest::addColumn<int>("hidden");  // which show flag is off
-  QTest::addColumn<QString>("control");
-  QTest::newRow("template") << 0 << u"&Upravit..."_s;
-  QTest::newRow("template default") << 0 << u"Nastavit jako výchozí &formulář"_s;
-  QTest::newRow("one record") << 1 << u"Tisknout pouze &jeden záznam"_s;
-  QTest::newRow("background") << 2 << u"Tisknout pozadí"_s;
-  QTest::newRow("current page") << 3 << u"&Tisknout &aktuální stránku"_s;
-}
-
 void PrintDialogTest::optionalControls() {
-  QFETCH(int, hidden);
-  QFETCH(QString, control);
+  const uitest::Row r = uitest::FetchRow();
   FakePrinterPort port(TwoPrinters());
   for (const bool off : {false, true}) {
     TPrintDialogTyp data = Start();
     bool* flags[] = {&data.showTemplate, &data.showOneRecord, &data.showBackground, &data.showCurrentPage};
-    *flags[hidden] = !off;
+    *flags[r.num(u"hidden"_s)] = !off;
     TSestPrintDlg dialog(port, data);
     Show(&dialog);
-    QCOMPARE(uitest::ButtonWithText(&dialog, control)->isVisible(), !off);
+    QCOMPARE(uitest::ButtonWithText(&dialog, r.str(u"control"_s))->isVisible(), !off);
   }
 }
 

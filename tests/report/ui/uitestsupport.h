@@ -83,7 +83,8 @@ namespace uitest {
 // Adds the rows of section [<test function>] of data/<file> to the running
 // _data() function as one column "row". A section's first line names the
 // columns, the first being the row's name; fields are split at '|' and trimmed;
-// "\n" and "\r" in a field stand for line breaks; '#' starts a comment line.
+// "\n" and "\r" in a field stand for line breaks, "\s" for a blank kept at its
+// ends; '#' starts a comment line.
 inline void Table(const QString& file) {
   QFile in(QStringLiteral(REPORTUI_TEST_DATA) + u'/' + file);
   QVERIFY2(in.open(QIODevice::ReadOnly), qPrintable(in.fileName()));
@@ -102,7 +103,10 @@ inline void Table(const QString& file) {
     if (!inside || line.isEmpty() || line.startsWith(u'#')) continue;
     QStringList fields = line.split(u'|');
     for (QString& s : fields)
-      s = s.trimmed().replace(QStringLiteral("\\n"), QStringLiteral("\n")).replace(QStringLiteral("\\r"), QStringLiteral("\r"));
+      s = s.trimmed()
+              .replace(QStringLiteral("\\n"), QStringLiteral("\n"))
+              .replace(QStringLiteral("\\r"), QStringLiteral("\r"))
+              .replace(QStringLiteral("\\s"), QStringLiteral(" "));
     if (header.isEmpty()) {
       header = fields;
       continue;

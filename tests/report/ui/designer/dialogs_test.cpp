@@ -1,9 +1,7 @@
 // The small dialogs around the designer, through their fields: "Nastavit prvek"
-// for each kind of element (what it offers and what it gives back, line breaks
-// and quotes in a text, the font through its dialog), "Nastavit prostředí", the
-// new-template wizard, the function dialog refusing a missing or taken name, the
-// expression builder behind it (putting in references, built-in functions and
-// operators, "Kontrola"), and "Formát papíru".
+// for each kind of element, "Nastavit prostředí", the new-template wizard, the
+// function dialog and the expression builder behind it, and "Formát papíru".
+// Tables of cases in data/dialogs.txt.
 #include <QtTest>
 
 #include <QCheckBox>
@@ -33,6 +31,8 @@ using namespace report;
 
 namespace {
 
+const QString kTable = u"dialogs.txt"_s;
+
 TElementDlg::Choices Choices() {
   TElementDlg::Choices c;
   c.fieldNames = designertest::FieldNames();
@@ -51,51 +51,32 @@ TElementDlg::Choices Choices() {
 class DialogsTest : public QObject {
   Q_OBJECT
  private slots:
-  void elementFields_data();
+  void elementFields_data() { uitest::Table(kTable); }
   void elementFields();
   void elementTextAndReference();
   void elementShape();
   void elementFont();
   void environment();
   void wizard();
-  void functionNames_data();
+  void functionNames_data() { uitest::Table(kTable); }
   void functionNames();
-  void expressionBuilderPuts_data();
+  void expressionBuilderPuts_data() { uitest::Table(kTable); }
   void expressionBuilderPuts();
-  void expressionCheck_data();
+  void expressionCheck_data() { uitest::Table(kTable); }
   void expressionCheck();
   void functionDialogOpensBuilder_data();
   void functionDialogOpensBuilder();
   void paperFormat();
 };
 
-void DialogsTest::elementFields_data() {
-  QTest::addColumn<int>("kind");
-  QTest::addColumn<QStringList>("present");  // widgets by name
-  QTest::addColumn<QStringList>("absent");
-  QTest::newRow("text") << int(kElementText) << QStringList{u"text"_s, u"alignment"_s, u"SBCarR1"_s, u"rotation"_s}
-                        << QStringList{u"reference"_s, u"penWidth"_s, u"lineText"_s};
-  QTest::newRow("column") << int(kElementColumn) << QStringList{u"reference"_s, u"text"_s} << QStringList{u"index"_s};
-  QTest::newRow("parameter") << int(kElementParameter) << QStringList{u"index"_s, u"text"_s} << QStringList{u"reference"_s};
-  QTest::newRow("variable") << int(kElementVariable) << QStringList{u"reference"_s} << QStringList{u"penWidth"_s};
-  QTest::newRow("rectangle") << int(kElementRectangle) << QStringList{u"penWidth"_s} << QStringList{u"text"_s};
-  QTest::newRow("picture") << int(kElementPicture) << QStringList{u"lineText"_s} << QStringList{u"text"_s};
-  QTest::newRow("barcode") << int(kElementBarcode) << QStringList{u"lineText"_s, u"barWidth"_s, u"rotation"_s}
-                           << QStringList{u"text"_s};
-  QTest::newRow("drawing area") << int(kElementPaintBox) << QStringList{u"index"_s, u"zoom"_s} << QStringList{u"text"_s};
-  QTest::newRow("detail") << int(kElementDetail) << QStringList{u"index"_s} << QStringList{u"text"_s, u"penWidth"_s};
-}
-
 void DialogsTest::elementFields() {
-  QFETCH(int, kind);
-  QFETCH(QStringList, present);
-  QFETCH(QStringList, absent);
-  TReportElement e = TPaleta::Prototype(kind);
+  const uitest::Row r = uitest::FetchRow();
+  TReportElement e = TPaleta::Prototype(r.num(u"kind"_s));
   e.left = 12;
   TElementDlg d(e, Choices());
   QCOMPARE(d.windowTitle(), u"Nastavit prvek"_s);
-  for (const QString& name : present) QVERIFY2(d.findChild<QWidget*>(name), qPrintable(name));
-  for (const QString& name : absent) QVERIFY2(!d.findChild<QWidget*>(name), qPrintable(name));
+  for (const QString& name : r.list(u"present"_s)) QVERIFY2(d.findChild<QWidget*>(name), qPrintable(name));
+  for (const QString& name : r.list(u"absent"_s)) QVERIFY2(!d.findChild<QWidget*>(name), qPrintable(name));
   QCOMPARE(d.findChild<QSpinBox*>(u"left"_s)->value(), 12);
   QCOMPARE(d.element(), e);  // untouched fields give the element back as it was
 }
@@ -194,30 +175,20 @@ void DialogsTest::wizard() {
   QVERIFY(!none.withParameters());
 }
 
-void DialogsTest::functionNames_data() {
-  QTest::addColumn<QString>("name");
-  QTest::addColumn<QStringList>("boxes");
-  QTest::addColumn<bool>("accepted");
-  QTest::newRow("new name") << u"Novy"_s << QStringList{} << true;
-  QTest::newRow("taken, in another case") << u"suma"_s << QStringList{u"Funkce tohoto názvu už existuje."_s} << false;
-  QTest::newRow("no name") << u"  "_s << QStringList{u"Funkce musí mít název."_s} << false;
-}
-
 void DialogsTest::functionNames() {
-  QFETCH(QString, name);
-  QFETCH(QStringList, boxes);
-  QFETCH(bool, accepted);
+  const uitest::Row r = uitest::FetchRow();
+  const bool accepted = r.list(u"boxes"_s).isEmpty();
   TRadekFunkce f;
   f.aggregation = kAggSum;
   f.format = kFormatNumber;
   TFunctionDlg d(f, {u"Suma"_s}, 2, nullptr);
   QCOMPARE(d.windowTitle(), u"Uživatelská funkce"_s);
-  d.findChild<QLineEdit*>(u"name"_s)->setText(name);
+  d.findChild<QLineEdit*>(u"name"_s)->setText(r.str(u"name"_s));
   d.findChild<QLineEdit*>(u"expression"_s)->setText(u"Vel1*2"_s);
   d.show();
   ScriptedMessages messages;
   uitest::Click(uitest::ButtonWithText(&d, u"OK"_s));
-  QCOMPARE(messages.texts, boxes);
+  QCOMPARE(messages.texts, r.list(u"boxes"_s));
   QCOMPARE(d.result() == QDialog::Accepted, accepted);
   QCOMPARE(d.isVisible(), !accepted);
   const TRadekFunkce out = d.function();
@@ -226,34 +197,10 @@ void DialogsTest::functionNames() {
   QCOMPARE(out.format, int(kFormatNumber));
 }
 
-void DialogsTest::expressionBuilderPuts_data() {
-  QTest::addColumn<QString>("start");   // the expression, the cursor at its end
-  QTest::addColumn<QString>("source");  // a list's name, or "operator X" for a button
-  QTest::addColumn<int>("row");
-  QTest::addColumn<QString>("result");
-  QTest::addColumn<int>("cursor");
-  QTest::newRow("column") << QString() << u"columns"_s << 0 << u"#Vel1"_s << 5;
-  QTest::newRow("column after a sum") << u"100 + "_s << u"columns"_s << 4 << u"100 + #Vel5"_s << 11;
-  QTest::newRow("parameter") << QString() << u"parameters"_s << 2 << u"&3"_s << 2;
-  QTest::newRow("last parameter") << QString() << u"parameters"_s << 14 << u"&15"_s << 3;
-  QTest::newRow("function") << u"2*"_s << u"functions"_s << 1 << u"2*@Suma"_s << 7;
-  QTest::newRow("ABS, the cursor inside") << QString() << u"builtins"_s << 0 << u"ABS()"_s << 4;
-  QTest::newRow("MAX, before the comma") << u"1+"_s << u"builtins"_s << 3 << u"1+MAX(,)"_s << 6;
-  QTest::newRow("SUBSTR") << QString() << u"builtins"_s << 8 << u"SUBSTR(,,)"_s << 7;
-  QTest::newRow("ORD, the last") << QString() << u"builtins"_s << 26 << u"ORD()"_s << 4;
-  QTest::newRow("plus") << u"#Vel1"_s << u"operator +"_s << 0 << u"#Vel1+"_s << 6;
-  QTest::newRow("not equal") << u"#Vel1"_s << u"operator <>"_s << 0 << u"#Vel1<>"_s << 7;
-  QTest::newRow("AND with blanks") << u"#Vel1>0"_s << u"operator AND"_s << 0 << u"#Vel1>0 AND "_s << 12;
-}
-
 // A double click on a list entry, or an operator button, puts it in at the cursor.
 void DialogsTest::expressionBuilderPuts() {
-  QFETCH(QString, start);
-  QFETCH(QString, source);
-  QFETCH(int, row);
-  QFETCH(QString, result);
-  QFETCH(int, cursor);
-  TRadekFunkce f;
+  const uitest::Row r = uitest::FetchRow();
+  const QString start = r.str(u"start"_s), source = r.str(u"source"_s);
   TExpressionDlg d(start, designertest::FieldNames(), designertest::Parameters(), {u"Prumer"_s, u"Suma"_s});
   QCOMPARE(d.windowTitle(), u"Tvorba výrazu pro výpočet funkce"_s);
   d.show();
@@ -267,7 +214,7 @@ void DialogsTest::expressionBuilderPuts() {
   } else {
     auto* list = d.findChild<QListWidget*>(source);
     QVERIFY(list);
-    QListWidgetItem* item = list->item(row);
+    QListWidgetItem* item = list->item(r.num(u"row"_s));
     QVERIFY(item);
     list->scrollToItem(item);
     // A double click as the mouse gives it: a click, then the double click.
@@ -275,35 +222,19 @@ void DialogsTest::expressionBuilderPuts() {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
   }
-  QCOMPARE(d.expression(), result);
-  QCOMPARE(line->cursorPosition(), cursor);
-}
-
-void DialogsTest::expressionCheck_data() {
-  QTest::addColumn<QString>("expression");
-  QTest::addColumn<QString>("box");
-  const QString ok = u"Výraz je v pořádku."_s;
-  QTest::newRow("a column by name") << u"#Vel1"_s << ok;
-  QTest::newRow("a column by number") << u"#6 * 2"_s << ok;
-  QTest::newRow("a function and a parameter") << u"@Suma + LEFT(&1, 3)"_s << ok;
-  QTest::newRow("IIF") << u"IIF(#Vel1 > 0, 'kladné', 'záporné')"_s << ok;
-  QTest::newRow("a column that is not there") << u"#Vel1 + #Vel9"_s
-                                              << u"Chyba : \"Neznamý identifikátor\" na pozici 9"_s;
-  QTest::newRow("a parameter that is not there") << u"&16"_s << u"Chyba : \"Neznamý identifikátor\" na pozici 1"_s;
-  QTest::newRow("closing parenthesis missing") << u"(1 + 2"_s
-                                               << u"Chyba : \"Chybí uzavírací závorky\" na pozici 7"_s;
-  QTest::newRow("a comma missing") << u"MAX(#Vel1)"_s << u"Chyba : \"Očekávám čárku\" na pozici 10"_s;
+  QCOMPARE(d.expression(), r.str(u"result"_s));
+  QCOMPARE(line->cursorPosition(), r.num(u"cursor"_s));
 }
 
 // "Kontrola" tells in a box whether the expression is right, over a sample row.
 void DialogsTest::expressionCheck() {
-  QFETCH(QString, expression);
-  QFETCH(QString, box);
+  const uitest::Row r = uitest::FetchRow();
+  const QString expression = r.str(u"expression"_s);
   TExpressionDlg d(expression, designertest::FieldNames(), designertest::Parameters(), {u"Prumer"_s, u"Suma"_s});
   d.show();
   ScriptedMessages messages;
   uitest::Click(uitest::ButtonWithText(&d, u"Kontrola"_s));
-  QCOMPARE(messages.texts, QStringList{box});
+  QCOMPARE(messages.texts, QStringList{r.str(u"box"_s)});
   QVERIFY(d.isVisible());  // checking does not close it
   QCOMPARE(d.expression(), expression);
 }

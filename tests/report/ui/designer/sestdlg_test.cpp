@@ -1,9 +1,7 @@
-// The report settings dialog driven through its fields: every tab with its
-// captions, the settings it gives back, "Storno", the margin check against a
-// fake printer (the question and its three answers, no printer no question,
-// landscape edges), the paper formats ("Ukaž", "Přidej" with "uživ. formát",
-// "Vynech" and the ini file written back), the label size, and the groups with
-// "Ins" and "Del". Screenshots of the five tabs.
+// The report settings dialog driven through its fields: the tabs and their
+// captions, the settings it gives back, "Storno", the margin check against a fake
+// printer, the paper formats and the ini file, the label size, the groups.
+// Tables of cases in data/dialogs.txt; screenshots of the five tabs.
 #include <QtTest>
 
 #include <QCheckBox>
@@ -29,6 +27,7 @@ using namespace report;
 
 namespace {
 
+const QString kTable = u"dialogs.txt"_s;
 const QString kMarginQuestion =
     u"Nastavené okraje tisku jsou menší, než umožňuje připojená tiskárna. Upravit velikost okrajů podle možností tiskárny?"_s;
 
@@ -85,11 +84,11 @@ QStringList Texts(QWidget* w) {
 class SettingsDialogTest : public QObject {
   Q_OBJECT
  private slots:
-  void tabsAndCaptions_data();
+  void tabsAndCaptions_data() { uitest::Table(kTable); }
   void tabsAndCaptions();
   void givesSettingsBack();
   void stornoKeepsData();
-  void marginCheck_data();
+  void marginCheck_data() { uitest::Table(kTable); }
   void marginCheck();
   void noPrinterNoQuestion();
   void addAndRemoveFormats();
@@ -99,47 +98,15 @@ class SettingsDialogTest : public QObject {
   void screenshots();
 };
 
-void SettingsDialogTest::tabsAndCaptions_data() {
-  QTest::addColumn<int>("tab");
-  QTest::addColumn<QString>("title");
-  QTest::addColumn<QStringList>("captions");
-  QTest::newRow("Sestava") << 0 << u"Sestava"_s
-                           << QStringList{u"Soubor:"_s, u"Počet tištěných kopií:"_s, u"Tištěné stránky:"_s, u"až"_s,
-                                          u"Maximální počet záznamů:"_s, u"Popis:"_s};
-  QTest::newRow("Papír") << 1 << u"Papír"_s
-                         << QStringList{u"Formát papíru:"_s, u"Ukaž"_s, u"Přidej"_s, u"Vynech"_s, u"Orientace:"_s,
-                                        u"na výšku"_s, u"na šířku"_s, u"Okraje papíru:"_s, u"Levý:"_s, u"Pravý:"_s,
-                                        u"Horní:"_s, u"Dolní:"_s, u"Dělení papíru:"_s, u"Počet sloupců tisku:"_s,
-                                        u"Mezera mezi sloupci:"_s, u"Rozměr štítku:"_s};
-  QTest::newRow("Rastr") << 2 << u"Rastr"_s
-                         << QStringList{u"Pozadí:"_s, u"Tisknout pozadí"_s, u"Umístění:"_s, u"Levý:"_s, u"Horní:"_s,
-                                        u"Šířka:"_s, u"Výška:"_s, u"Výchozí nastavení"_s, u"Celý papír"_s, u"Rastr:"_s,
-                                        u"Typ rastru:"_s, u"Grafický"_s, u"Znakový"_s, u"Rastr X:"_s, u"Rastr Y:"_s,
-                                        u"Rozteč znaků"_s, u"10 znaků/palec"_s, u"12 znaků/palec"_s,
-                                        u"17 znaků/palec"_s, u"Zobrazovat rastr"_s, u"Zarovnávat do rastru"_s};
-  QTest::newRow("Oddíly") << 3 << u"Oddíly"_s
-                          << QStringList{u"Začátek sestavy"_s, u"Hlava stránky"_s, u"Tělo sestavy"_s,
-                                         u"Konec sestavy"_s, u"Pata stránky"_s, u"Výška:"_s, u"Stránkování:"_s,
-                                         u"Nové tělo na novou stránku"_s, u"Odstránkovat po začátku sestavy"_s,
-                                         u"Odstránkovat před koncem sestavy"_s, u"Konec sestavy zarovnat k patě"_s,
-                                         u"Na první stránce netisknout hlavu"_s,
-                                         u"Na poslední stránce netisknout patu"_s};
-  QTest::newRow("Skupiny") << 4 << u"Skupiny"_s
-                           << QStringList{u"Ins"_s, u"Del"_s, u"Skupinová"_s, u"položka:"_s,
-                                          u"Skupinová položka podle názvu"_s, u"Začátek"_s, u"Konec"_s,
-                                          u"Výška oddílu:"_s, u"Novou skupinu na novou stránku"_s};
-}
-
 void SettingsDialogTest::tabsAndCaptions() {
-  QFETCH(int, tab);
-  QFETCH(QString, title);
-  QFETCH(QStringList, captions);
+  const uitest::Row r = uitest::FetchRow();
+  const int tab = r.num(u"tab"_s);
   Dialog d;
   QCOMPARE(d.dialog->windowTitle(), u"Nastavení parametrů sestavy"_s);
   QCOMPARE(d.dialog->tabs()->count(), 5);
-  QCOMPARE(d.dialog->tabs()->tabText(tab), title);
+  QCOMPARE(d.dialog->tabs()->tabText(tab), r.str(u"title"_s));
   const QStringList texts = Texts(d.dialog->tabs()->widget(tab));
-  for (const QString& c : captions) QVERIFY2(texts.contains(c), qPrintable(c));
+  for (const QString& c : r.list(u"captions"_s)) QVERIFY2(texts.contains(c), qPrintable(c));
   QVERIFY(uitest::ButtonWithText(d.dialog.get(), u"&Konec"_s));
   QVERIFY(uitest::ButtonWithText(d.dialog.get(), u"Storno"_s));
 }
@@ -177,50 +144,22 @@ void SettingsDialogTest::stornoKeepsData() {
   QCOMPARE(d.data.paper, before);
 }
 
-void SettingsDialogTest::marginCheck_data() {
-  QTest::addColumn<int>("dpi");
-  QTest::addColumn<QMarginsF>("unprintable");  // portrait, hundredths of an inch
-  QTest::addColumn<bool>("landscape");
-  QTest::addColumn<int>("left");                // the left margin typed
-  QTest::addColumn<int>("answer");
-  QTest::addColumn<bool>("asked");
-  QTest::addColumn<bool>("accepted");
-  QTest::addColumn<int>("leftAfter");
-  const QMarginsF quarter(25, 0, 0, 0);
-  QTest::newRow("0 on a quarter inch edge, yes") << 600 << quarter << false << 0 << int(Answer::Yes) << true << true << 25;
-  QTest::newRow("0 on a quarter inch edge, no") << 600 << quarter << false << 0 << int(Answer::No) << true << true << 0;
-  QTest::newRow("0 on a quarter inch edge, cancel")
-      << 600 << quarter << false << 0 << int(Answer::Cancel) << true << false << 0;
-  QTest::newRow("wide enough") << 600 << quarter << false << 30 << int(Answer::Yes) << false << true << 30;
-  QTest::newRow("exactly the edge") << 300 << quarter << false << 25 << int(Answer::Yes) << false << true << 25;
-  // Landscape: the left edge is the portrait bottom edge.
-  QTest::newRow("landscape uses the bottom edge")
-      << 100 << QMarginsF(0, 0, 0, 40) << true << 10 << int(Answer::Yes) << true << true << 40;
-}
-
 void SettingsDialogTest::marginCheck() {
-  QFETCH(int, dpi);
-  QFETCH(QMarginsF, unprintable);
-  QFETCH(bool, landscape);
-  QFETCH(int, left);
-  QFETCH(int, answer);
-  QFETCH(bool, asked);
-  QFETCH(bool, accepted);
-  QFETCH(int, leftAfter);
-  Dialog d({Laser(dpi, unprintable)});
-  // Every other margin is generous.
+  const uitest::Row r = uitest::FetchRow();
+  const bool landscape = r.flag(u"landscape"_s), accepted = r.flag(u"accepted"_s);
+  const QRect edges = r.rect(u"unprintable"_s);
+  Dialog d({Laser(r.num(u"dpi"_s), QMarginsF(edges.x(), edges.y(), edges.width(), edges.height()))});
   for (const QString& name : {u"marginRight"_s, u"marginTop"_s, u"marginBottom"_s})
     d.field<QSpinBox>(name)->setValue(60);
-  d.field<QSpinBox>(u"marginLeft"_s)->setValue(left);
+  d.field<QSpinBox>(u"marginLeft"_s)->setValue(r.num(u"left"_s));
   if (landscape) uitest::Click(uitest::ButtonWithText(d.dialog.get(), u"na šířku"_s));
   d.dialog->show();
-  ScriptedMessages boxes({static_cast<Answer>(answer)});
+  ScriptedMessages boxes({designertest::AnswerNamed(r.str(u"answer"_s))});
   uitest::Click(uitest::ButtonWithText(d.dialog.get(), u"&Konec"_s));
-  QCOMPARE(boxes.texts, asked ? QStringList{kMarginQuestion} : QStringList{});
+  QCOMPARE(boxes.texts, r.flag(u"asked"_s) ? QStringList{kMarginQuestion} : QStringList{});
   QCOMPARE(d.dialog->isVisible(), !accepted);
   QCOMPARE(d.dialog->result(), accepted ? int(QDialog::Accepted) : int(QDialog::Rejected));
-  if (accepted) QCOMPARE(d.data.paper.marginLeft, leftAfter);
-  else QCOMPARE(d.data.paper.marginLeft, 60);  // untouched while the dialog stays
+  QCOMPARE(d.data.paper.marginLeft, r.num(u"leftAfter"_s));  // untouched while the dialog stays
   if (accepted) QCOMPARE(d.data.paper.orientation, landscape ? 1 : 0);
 }
 
