@@ -1,7 +1,7 @@
 // The progress window driven as the generator and the printer drive it: quick
 // work never shows it; slow work shows it after the delay with the caption and
-// the row, and its button or Esc stop the work while it stays up until end();
-// a nested begin() and a re-entrant update() change nothing.
+// the row, its button or Esc stop the work while it stays up until end(); a
+// nested begin() and a re-entrant update() change nothing.
 #include <QtTest>
 
 #include <QLabel>
@@ -35,8 +35,6 @@ class ProgressWindowTest : public QObject {
   void quickWorkStaysHidden();
   void slowWorkShowsAndStops_data();
   void slowWorkShowsAndStops();
-  void captionAndNumber_data();
-  void captionAndNumber();
   void nestedBeginIsIgnored();
   void reentrantUpdateDoesNothing();
 };
@@ -97,27 +95,6 @@ void ProgressWindowTest::slowWorkShowsAndStops() {
   // The next run starts afresh.
   progress.begin(u"Odesílám data do tiskárny ..."_s, 1);
   QVERIFY(!progress.cancelled());
-  progress.end();
-}
-
-void ProgressWindowTest::captionAndNumber_data() {
-  QTest::addColumn<QString>("caption");
-  QTest::addColumn<int>("row");
-  QTest::addColumn<QString>("shown");
-  QTest::newRow("rows") << u"Připravuji tisk položky číslo: "_s << 1234 << u"Připravuji tisk položky číslo: 1234"_s;
-  QTest::newRow("pages") << u"Odesílám data do tiskárny ..."_s << 3 << u"Odesílám data do tiskárny ... 3"_s;
-}
-
-void ProgressWindowTest::captionAndNumber() {
-  QFETCH(QString, caption);
-  QFETCH(int, row);
-  QFETCH(QString, shown);
-  TFormProgress progress;
-  progress.setTimings(10000, 0);
-  progress.begin(caption, 1);
-  progress.update(row);
-  QCOMPARE(progress.findChild<QLabel*>(u"progressText"_s)->text(), shown);
-  QVERIFY(!progress.isVisible());
   progress.end();
 }
 

@@ -164,7 +164,6 @@ class DesignerWindowTest : public QObject {
   void previewEscape();
   void newTemplate_data() { uitest::Table(kTable); }
   void newTemplate();
-  void functions();
   void functionExpressionBuilder_data();
   void functionExpressionBuilder();
   void zoom();
@@ -748,28 +747,6 @@ void DesignerWindowTest::newTemplate() {
   QCOMPARE(d.panel(kSectionBody)->elementWidgets().size(), 2);
 }
 
-void DesignerWindowTest::functions() {
-  Designer d;
-  d.answerDialogs<TFunctionDlg>([](TFunctionDlg& f) {
-    f.findChild<QLineEdit*>(u"name"_s)->setText(u"Suma"_s);
-    f.findChild<QLineEdit*>(u"expression"_s)->setText(u"Vel1+Vel2"_s);
-    f.accept();
-    return f.result();
-  });
-  d.form->palette()->setCurrentIndex(4);
-  uitest::Click(uitest::ButtonWithText(d.form->palette(), u"Přidej"_s));
-  QCOMPARE(d.doc().report().functions.count(), 1);
-  QCOMPARE(d.doc().report().functions[0].expression, u"Vel1+Vel2"_s);
-  QCOMPARE(d.undoHint(), u"Zrušit přidání funkce"_s);
-  QVERIFY(d.form->palette()->entry(u"Suma"_s));
-  QTest::mouseClick(d.form->palette()->entry(u"Suma"_s), Qt::LeftButton);
-  ScriptedMessages messages({Answer::Yes});
-  uitest::Click(uitest::ButtonWithText(d.form->palette(), u"Vynech"_s));
-  QCOMPARE(messages.texts, QStringList{u"Smazat vybranou funkci?"_s});
-  QCOMPARE(d.doc().report().functions.count(), 0);
-  QCOMPARE(d.undoHint(), u"Zrušit zrušení funkce"_s);
-}
-
 void DesignerWindowTest::functionExpressionBuilder_data() {
   QTest::addColumn<bool>("edit");  // "Oprav" on the first function, else "Přidej"
   QTest::newRow("adding the first") << false;
@@ -778,7 +755,8 @@ void DesignerWindowTest::functionExpressionBuilder_data() {
 
 // A sum of a column built the way a user does it: "Přidej" (or "Oprav") on the
 // palette's functions, the builder behind "Výraz:" offering this report's
-// columns, parameters and functions, a column put in by a double click.
+// columns, parameters and functions, a column put in by a double click; then
+// "Vynech" takes the function away.
 void DesignerWindowTest::functionExpressionBuilder() {
   QFETCH(bool, edit);
   Designer d(false, false);
@@ -823,6 +801,14 @@ void DesignerWindowTest::functionExpressionBuilder() {
   QCOMPARE(offered, edit ? QStringList{u"Suma"_s} : QStringList{});
   QCOMPARE(d.doc().report().functions.count(), 1);
   QCOMPARE(d.doc().report().functions[0].expression, u"#Vel1"_s);
+  QCOMPARE(d.undoHint(), edit ? u"Zrušit oprava funkce"_s : u"Zrušit přidání funkce"_s);
+  QVERIFY(d.form->palette()->entry(u"Suma"_s));
+  QTest::mouseClick(d.form->palette()->entry(u"Suma"_s), Qt::LeftButton);
+  ScriptedMessages messages({Answer::Yes});
+  uitest::Click(uitest::ButtonWithText(d.form->palette(), u"Vynech"_s));
+  QCOMPARE(messages.texts, QStringList{u"Smazat vybranou funkci?"_s});
+  QCOMPARE(d.doc().report().functions.count(), 0);
+  QCOMPARE(d.undoHint(), u"Zrušit zrušení funkce"_s);
 }
 
 void DesignerWindowTest::zoom() {
