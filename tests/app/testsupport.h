@@ -1,7 +1,5 @@
-// Shared helpers of the window tests: tables read from the data files, a
-// platform with a chosen separator and directory, a recorder of message boxes,
-// a recording solver, mouse events sent straight to a widget, and a shown main
-// window over its own program directory.
+// Shared helpers of the window tests: data-file tables, a fake platform and solver,
+// a message recorder, mouse events, and a shown main window over its own directory.
 #pragma once
 
 #include <QFile>
@@ -10,21 +8,22 @@
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <functional>
 #include <initializer_list>
 #include <memory>
-#include <vector>
+#include <string_view>
 
+#include "app/calculatorpage.h"
 #include "app/hlavniform.h"
 #include "app/messages.h"
 #include "app/platform.h"
 
 namespace testsupport {
 
-// A file of tests/app/data holds sections "[name]" of rows "tag | field | …";
-// '#' starts a comment. Fields are trimmed; \s, \t, \r, \n and \xHH stand for a
-// blank, tab, CR, LF and the character HH.
+// Sections "[name]" of rows "tag | field | …" ('#' comments); fields are trimmed, and
+// \s, \t, \r, \n, \xHH stand for a blank, tab, CR, LF and the character HH.
 inline QList<QStringList> ReadRows(const char* file, const char* section) {
   QFile f(QStringLiteral(TAB97_TEST_DATA "/") + QLatin1String(file));
   if (!f.open(QIODevice::ReadOnly)) qFatal("no data file %s", file);
@@ -40,14 +39,11 @@ inline QList<QStringList> ReadRows(const char* file, const char* section) {
       QString& out = rows.last().emplace_back();
       for (qsizetype i = 0; i < raw.size(); ++i) {
         const char c = raw[i] == u'\\' && i + 1 < raw.size() ? raw[++i].toLatin1() : 0;
+        const auto k = std::string_view("strn").find(c);
         if (c == 'x')
           out += QChar(raw.mid(i + 1, 2).toUShort(nullptr, 16)), i += 2;
         else
-          out += c == 's'   ? QChar(u' ')
-                 : c == 't' ? QChar(u'\t')
-                 : c == 'r' ? QChar(u'\r')
-                 : c == 'n' ? QChar(u'\n')
-                            : raw[i];
+          out += k != std::string_view::npos ? QChar(QLatin1Char(" \t\r\n"[k])) : raw[i];
       }
     }
   }
@@ -55,8 +51,8 @@ inline QList<QStringList> ReadRows(const char* file, const char* section) {
   return rows;
 }
 
-// The rows of a section as QTest data: the first field tags the row, the others
-// fill QString columns of the given names, read back with F().
+// A section as QTest data: the first field tags the row, the others fill the named
+// QString columns, read back with F().
 inline void AddRows(const char* file, const char* section, std::initializer_list<const char*> columns) {
   for (const char* column : columns) QTest::addColumn<QString>(column);
   for (const QStringList& row : ReadRows(file, section)) {
@@ -90,33 +86,26 @@ struct MessageRecorder {
   QStringList texts;
 };
 
-// The arguments of the solver calls.
-struct SolveCall {
-  int pairCode;
-  bool needP, needV, needS, needI;
-  double value1, value2;
-  bool preferMetastable;
-};
-inline std::vector<SolveCall>& Calls() {
-  static std::vector<SolveCall> calls;
+// The arguments of the solver calls, each written "code value1 value2 needs-PVSI metastable".
+inline QStringList& Calls() {
+  static QStringList calls;
   return calls;
 }
 
-// Records each call and answers with a region-1 state for (T, P), metastable
-// when that is preferred, and wet steam for (T, X), so that every value a page
-// writes can be traced; other pairs are not available, the outputs untouched.
+// Records each call; answers region 1 (8 when metastable is preferred) for (T, P), wet
+// steam for (T, X), and no other pair, so that every value a page writes can be traced.
 inline void RecordingSolve(std::int32_t PairCode, bool NeedP, bool NeedV, double Value1, double Value2, bool NeedS,
                            bool NeedI, bool PreferMetastable, double& T, double& P, double& V, double& S, double& I,
                            double& X, if97::PropertyRegion& Region) {
-  Calls().push_back({PairCode, NeedP, NeedV, NeedS, NeedI, Value1, Value2, PreferMetastable});
+  Calls() << QString::asprintf("%d %g %g %d%d%d%d %d", PairCode, Value1, Value2, NeedP, NeedV, NeedS, NeedI,
+                                PreferMetastable);
   Region = if97::kRegionPairInvalid;
   if (PairCode == if97::kPairTP)
     T = Value1, P = Value2, V = 0.00133981, S = 3.07754, I = 1255.4987, X = 0, Region = PreferMetastable ? 8 : 1;
   if (PairCode == if97::kPairTX) T = Value1, P = 0.4761, V = 0.137, S = 3.84, I = 1358.5, X = Value2, Region = 6;
 }
 
-// A mouse event; the left button is down from the press on, and during a move
-// that is `held`.
+// A mouse event; the left button is down from the press on, and during a `held` move.
 inline void SendMouse(QWidget* widget, QEvent::Type type, QPoint pos, bool held = false) {
   const bool down = type == QEvent::MouseButtonPress || (held && type == QEvent::MouseMove);
   QMouseEvent event(type, QPointF(pos), QPointF(widget->mapToGlobal(pos)),
@@ -150,14 +139,15 @@ T* FindIn(const QObject& root, const char* name) {
 // The default decimal places as the configuration file holds them.
 inline constexpr char kDefaultConfig[] = "2\r\n3\r\n6\r\n4\r\n3\r\n4\r\n";
 
-// A shown main window whose program directory holds `config` as "Tab97.cfg"
-// (none for a null one), with its message boxes recorded. A flag is clicked for
-// `language` 0 or 1 (which opens the calculator page); −1 stays on the start
-// page. The solver calls made so far are forgotten.
+// A shown main window over a directory holding `config` as "Tab97.cfg" (none when null;
+// "->text": a link to another file holding text), its messages recorded; the flag of
+// `language` 0 or 1 is clicked (−1: stay on the start page). Solver calls are forgotten.
 struct TestWindow {
   TestWindow(QChar separator, const QByteArray& config, int language = 0, tab97::SolveFunction solve = &RecordingSolve)
       : platform(separator, dir.path()) {
-    if (!config.isNull()) WriteFile(ConfigPath(), config);
+    const QString other = dir.filePath(QStringLiteral("other"));
+    if (config.startsWith("->")) WriteFile(other, config.mid(2)), QFile::link(other, ConfigPath());
+    else if (!config.isNull()) WriteFile(ConfigPath(), config);
     form = std::make_unique<tab97::ThlavniForm>(platform, solve);
     form->show();
     if (language == 0) form->Image13Click();
@@ -178,6 +168,16 @@ struct TestWindow {
     QTest::keyClicks(Edit(edit), text);
   }
   void Enter(const char* edit) const { QTest::keyClick(Edit(edit), Qt::Key_Return); }
+  // Ticks the region name's roll until it stops: the heights, and the name shown closed.
+  QList<int> RollRegion(QString* closedName = nullptr) const {
+    QList<int> heights;
+    while (Find<QTimer>("Timer2")->isActive() && heights.size() < 100) {
+      form->Calculator()->Timer2Timer();
+      heights << Find("lblNazevOblasti")->height();
+      if (heights.last() == 0 && closedName) *closedName = Text("lblNazevOblasti");
+    }
+    return heights;
+  }
   // Keys and focus moves reach only an active window.
   bool Activate() const {
     form->activateWindow();
