@@ -92,9 +92,12 @@ void ProgressWindowTest::slowWorkShowsAndStops() {
   QVERIFY(progress.isModal());
   progress.end();
   QVERIFY(!progress.isVisible());
-  // The next run starts afresh.
+  // The next run starts afresh; a caption without a blank at its end gets one.
+  progress.setTimings(10000, 0);
   progress.begin(u"Odesílám data do tiskárny ..."_s, 1);
   QVERIFY(!progress.cancelled());
+  progress.update(3);
+  QCOMPARE(progress.findChild<QLabel*>(u"progressText"_s)->text(), u"Odesílám data do tiskárny ... 3"_s);
   progress.end();
 }
 
