@@ -69,7 +69,6 @@ class DiagramTest : public QObject {
     const auto* navigator = FindIn(*form, "ImageNahled");
     QCOMPARE(navigator->geometry(), QRect(10, 53, 100, 170));
     QCOMPARE(navigator->pixmap().size(), QSize(100, 170));
-    QCOMPARE(form->Marker(1)->size(), QSize(13, 13));
     for (int k = 2; k <= 12; ++k) QVERIFY(!form->Marker(k)->isVisible());
     QCOMPARE(form->Marker(1)->toolTip(),
              u"Temperature = 0,0 °C\nPressure = 0,00 MPa\nSpecific volume = 0,000 m3/kg\n"
