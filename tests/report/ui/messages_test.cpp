@@ -37,9 +37,9 @@ class MessagesTest : public QObject {
     QCOMPARE(ReportMessages::Owner(r.str(u"parent"_s).isEmpty() ? nullptr : &given), expected);
   }
 
-  void boxOverTheModalWindow_data() { uitest::Table(kTable); }
   // A box the component raises without a window of its own sits over the modal
   // window in front (the designer), not as a stray window of its own.
+  void boxOverTheModalWindow_data() { uitest::Table(kTable); }
   void boxOverTheModalWindow() {
     const uitest::Row r = uitest::FetchRow();
     const QString kind = r.str(u"kind"_s), button = r.str(u"button"_s);

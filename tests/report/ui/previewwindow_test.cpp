@@ -242,8 +242,8 @@ class PreviewWindowTest : public QObject {
     if (result != 0) QCOMPARE(preview->result(), result);
   }
 
-  void execReturnsResult_data() { uitest::Table(kTable); }
   // The window runs modally; Esc is pressed once it is up.
+  void execReturnsResult_data() { uitest::Table(kTable); }
   void execReturnsResult() {
     const uitest::Row r = uitest::FetchRow();
     const bool allowEdit = r.flag(u"allowEdit"_s), fromDesigner = r.flag(u"fromDesigner"_s);
@@ -422,37 +422,28 @@ class PreviewWindowTest : public QObject {
     QCOMPARE(page.pixel(page.width() / 2, page.height() / 2), qRgb(255, 255, 255));
   }
 
-  void backgroundPicture_data() {
-    QTest::addColumn<int>("percent");
-    QTest::addColumn<bool>("withPicture");
-    QTest::newRow("50") << 50 << true;
-    QTest::newRow("100") << 100 << true;
-    QTest::newRow("300") << 300 << true;
-    QTest::newRow("none") << 100 << false;
-  }
   // The background picture (80 × 60 pixels, a yellow disc on navy) stretched into
   // its rectangle on the paper, in the free space right of the table.
   void backgroundPicture() {
-    QFETCH(int, percent);
-    QFETCH(bool, withPicture);
-    TSestVystup doc = doc_;
-    if (withPicture) doc.background.picture = dir_.filePath(u"obrazek.png"_s);
-    doc.background.left = 650;
-    doc.background.top = 900;
-    doc.background.width = 120;
-    doc.background.height = 90;
-    FakePrinterPort port;
-    TFormSestP preview(doc, port, {}, false, u"Ukázka"_s, percent);
-    const QImage page = preview.pagePanel()->pageImage(0);
-    const auto at = [&](double x, double y) {
-      return page.pixel(qRound(x * 0.96 * percent / 100.0), qRound(y * 0.96 * percent / 100.0));
-    };
-    const QRgb navy = qRgb(0, 0, 128), yellow = qRgb(255, 255, 0), white = qRgb(255, 255, 255);
-    QCOMPARE(at(710, 945), withPicture ? yellow : white);  // the disc in the middle
-    QCOMPARE(at(660, 905), withPicture ? navy : white);    // near the top-left corner
-    QCOMPARE(at(762, 985), withPicture ? navy : white);    // near the bottom-right corner
-    QCOMPARE(at(640, 945), white);                         // left of it
-    QCOMPARE(at(710, 1000), white);                        // below it
+    for (const auto& [percent, withPicture] : {std::pair{50, true}, {100, true}, {300, true}, {100, false}}) {
+      TSestVystup doc = doc_;
+      if (withPicture) doc.background.picture = dir_.filePath(u"obrazek.png"_s);
+      doc.background.left = 650;
+      doc.background.top = 900;
+      doc.background.width = 120;
+      doc.background.height = 90;
+      Preview p(doc, percent);
+      const QImage page = p.w.pagePanel()->pageImage(0);
+      const auto at = [&](double x, double y) {
+        return page.pixel(qRound(x * 0.96 * percent / 100.0), qRound(y * 0.96 * percent / 100.0));
+      };
+      const QRgb navy = qRgb(0, 0, 128), yellow = qRgb(255, 255, 0), white = qRgb(255, 255, 255);
+      QCOMPARE(at(710, 945), withPicture ? yellow : white);  // the disc in the middle
+      QCOMPARE(at(660, 905), withPicture ? navy : white);    // near the top-left corner
+      QCOMPARE(at(762, 985), withPicture ? navy : white);    // near the bottom-right corner
+      QCOMPARE(at(640, 945), white);                         // left of it
+      QCOMPARE(at(710, 1000), white);                        // below it
+    }
   }
 
   void screenshots() {

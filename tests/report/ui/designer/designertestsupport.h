@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -53,6 +54,26 @@ inline std::unique_ptr<report::TSestava> MakeSestava(const QString& dir,
   (void)s->readPaperFormats();
   (void)s->LoadTemplate(true);
   return s;
+}
+
+// What an expression builder offers: its columns, parameters and functions,
+// each list joined with ',' and the three with '|'.
+inline QString Offered(const QWidget* builder) {
+  QStringList lists;
+  for (const char* name : {"columns", "parameters", "functions"}) {
+    QStringList items;
+    const auto* list = builder->findChild<QListWidget*>(QLatin1String(name));
+    for (int i = 0; list && i < list->count(); ++i) items.append(list->item(i)->text());
+    lists.append(items.join(u','));
+  }
+  return lists.join(u'|');
+}
+
+// What the builder offers over this report's columns and parameters and `functions`.
+inline QString Offering(const QStringList& functions) {
+  QStringList parameters;  // by their numbers: "&1  Teplota"
+  for (const QString& p : Parameters()) parameters.append(QStringLiteral("&%1  %2").arg(parameters.size() + 1).arg(p));
+  return FieldNames().join(u',') + u'|' + parameters.join(u',') + u'|' + functions.join(u',');
 }
 
 // "Ok", "Yes", "No" or "Cancel" as the answer to a box.

@@ -9,6 +9,7 @@
 #include "report/ui/designer/templatedocument.h"
 #include "report/ui/designer/templatelines.h"
 #include "report/ui/designer/undohistory.h"
+#include "uitestsupport.h"
 
 using namespace Qt::StringLiterals;
 using namespace report;
@@ -66,25 +67,13 @@ class UndoHistoryTest : public QObject {
     QVERIFY(!h.canRedo());
   }
 
-  void capacityDropsOldest_data() {
-    QTest::addColumn<int>("capacity");
-    QTest::addColumn<int>("changes");
-    QTest::addColumn<int>("undoable");
-    QTest::addColumn<QString>("oldest");  // what undoing all the way gives
-    QTest::newRow("capacity 1, one change") << 1 << 1 << 1 << u"opened"_s;
-    QTest::newRow("capacity 1, three changes") << 1 << 3 << 1 << u"2"_s;
-    QTest::newRow("capacity 3, five changes") << 3 << 5 << 3 << u"2"_s;
-    QTest::newRow("capacity 3, three changes") << 3 << 3 << 3 << u"opened"_s;
-    QTest::newRow("capacity 0 counts as 1") << 0 << 2 << 1 << u"1"_s;
-  }
+  void capacityDropsOldest_data() { uitest::Table(u"designlogic.txt"_s); }
   void capacityDropsOldest() {
-    QFETCH(int, capacity);
-    QFETCH(int, changes);
-    QFETCH(int, undoable);
-    QFETCH(QString, oldest);
-    UndoHistory h(capacity);
+    const uitest::Row r = uitest::FetchRow();
+    const int undoable = r.num(u"undoable"_s);
+    UndoHistory h(r.num(u"capacity"_s));
     h.reset(Snap(u"opened"_s));
-    for (int c = 1; c <= changes; ++c) h.record(kUndoMove, Snap(QString::number(c)));
+    for (int c = 1; c <= r.num(u"changes"_s); ++c) h.record(kUndoMove, Snap(QString::number(c)));
     QCOMPARE(h.count(), undoable + 1);
     int undone = 0;
     TPredloha last;
@@ -93,7 +82,7 @@ class UndoHistoryTest : public QObject {
       ++undone;
     }
     QCOMPARE(undone, undoable);
-    QCOMPARE(last, Snap(oldest));
+    QCOMPARE(last, Snap(r.str(u"oldest"_s)));
   }
 
   void newChangeCutsRedo() {
