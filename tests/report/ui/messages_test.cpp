@@ -2,13 +2,7 @@
 // the engine names none, the box's title and text, its Czech buttons and the
 // answer of each; tables of cases in data/windows.txt.
 #include <QtTest>
-
-#include <QApplication>
-#include <QDialog>
-#include <QMainWindow>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTimer>
+#include <QtWidgets>
 
 #include "report/ui/messages.h"
 #include "uitestsupport.h"
@@ -71,9 +65,7 @@ class MessagesTest : public QObject {
       QVERIFY(b);
       uitest::Click(b);
     });
-    QTimer::singleShot(10000, [] {  // never hangs
-      if (auto* w = qobject_cast<QDialog*>(QApplication::activeModalWidget())) w->done(QMessageBox::Ok);
-    });
+    uitest::NeverHang();
     const QString message = u"Soubor s předlohou se nepodařilo uložit."_s;
     Answer got = Answer::Ok;
     if (kind == u"error") ReportMessages::Error(nullptr, message);

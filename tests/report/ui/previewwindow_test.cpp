@@ -2,17 +2,7 @@
 // wheel over the showcase report (every kind of element, 9 pages); tables of
 // cases in data/preview.txt.
 #include <QtTest>
-
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPushButton>
-#include <QScrollArea>
-#include <QScrollBar>
-#include <QTemporaryDir>
-#include <QToolBar>
-#include <QWheelEvent>
+#include <QtWidgets>
 
 #include "../render/showcase.h"
 #include "report/layout/qttextmeasurer.h"
@@ -256,9 +246,7 @@ class PreviewWindowTest : public QObject {
       seen = w->geometry();
       QTest::keyClick(w, Qt::Key_Escape);
     });
-    QTimer::singleShot(10000, [] {  // never hangs
-      if (QWidget* w = QApplication::activeModalWidget()) static_cast<QDialog*>(w)->done(-1);
-    });
+    uitest::NeverHang();
     int result = 0;
     if (r.flag(u"viaShow"_s)) {
       result = TFormSestP::Show(nullptr, doc_, port, {}, allowEdit, u"Ukázka"_s, 75, bounds, false, fromDesigner);

@@ -3,14 +3,7 @@
 // of the port, also with none installed; the optional controls; "Vlastnosti...".
 // Tables of cases in data/windows.txt.
 #include <QtTest>
-
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSpinBox>
+#include <QtWidgets>
 
 #include "report/print/fakeprinterport.h"
 #include "report/ui/printdialog.h"
@@ -60,11 +53,6 @@ void TypeInto(QWidget* edit, const QString& text) {
   QTest::keyClicks(edit, text);
 }
 
-void Show(QWidget* w) {
-  w->show();
-  QVERIFY(QTest::qWaitForWindowExposed(w));
-}
-
 }  // namespace
 
 class PrintDialogTest : public QObject {
@@ -79,7 +67,7 @@ class PrintDialogTest : public QObject {
     TPrintDialogTyp data = Start();
     const TPrintDialogTyp before = data;
     TSestPrintDlg dialog(port, data);
-    Show(&dialog);
+    uitest::ShowActive(&dialog);
     QTest::keyClick(dialog.findChild<QComboBox*>(u"printer"_s), Qt::Key_Down);
     TypeInto(dialog.findChild<QSpinBox*>(u"firstPage"_s), u"3"_s);
     TypeInto(dialog.findChild<QSpinBox*>(u"lastPage"_s), u"7"_s);
@@ -107,7 +95,7 @@ class PrintDialogTest : public QObject {
     TPrintDialogTyp data = Start();
     data.printerIndex = -1;  // the default one
     TSestPrintDlg dialog(port, data);
-    Show(&dialog);
+    uitest::ShowActive(&dialog);
     auto* printer = dialog.findChild<QComboBox*>(u"printer"_s);
     QCOMPARE(printer->count(), 2);
     QCOMPARE(printer->currentText(), u"Jehličková"_s);
@@ -126,7 +114,7 @@ class PrintDialogTest : public QObject {
     FakePrinterPort port;
     TPrintDialogTyp data = Start();
     TSestPrintDlg dialog(port, data);
-    Show(&dialog);
+    uitest::ShowActive(&dialog);
     QCOMPARE(dialog.findChild<QComboBox*>(u"printer"_s)->count(), 0);
     QPushButton* print = uitest::ButtonWithText<QPushButton>(&dialog, u"&Tisk"_s);
     QVERIFY(!print->isEnabled());
@@ -152,7 +140,7 @@ class PrintDialogTest : public QObject {
       bool* flags[] = {&data.showTemplate, &data.showOneRecord, &data.showBackground, &data.showCurrentPage};
       *flags[r.num(u"hidden"_s)] = !off;
       TSestPrintDlg dialog(port, data);
-      Show(&dialog);
+      uitest::ShowActive(&dialog);
       QCOMPARE(uitest::ButtonWithText(&dialog, r.str(u"control"_s))->isVisible(), !off);
     }
   }
@@ -161,7 +149,7 @@ class PrintDialogTest : public QObject {
     FakePrinterPort port(TwoPrinters());
     TPrintDialogTyp data = Start();
     TSestPrintDlg dialog(port, data);
-    Show(&dialog);
+    uitest::ShowActive(&dialog);
     auto* from = dialog.findChild<QSpinBox*>(u"firstPage"_s);
     QVERIFY(from->isEnabled());
     uitest::Click(uitest::ButtonWithText(&dialog, u"&Tisknout &aktuální stránku"_s));
@@ -175,7 +163,7 @@ class PrintDialogTest : public QObject {
     FakePrinterPort port(TwoPrinters());
     TPrintDialogTyp data = Start();
     TSestPrintDlg dialog(port, data);
-    Show(&dialog);
+    uitest::ShowActive(&dialog);
     uitest::Click(uitest::ButtonWithText(&dialog, u"&Vlastnosti..."_s));
     QDialog* box = dialog.propertiesBox();
     QVERIFY(box && box->isVisible());

@@ -3,11 +3,7 @@
 // the row, its button or Esc stop the work while it stays up until end(); a
 // nested begin() and a re-entrant update() change nothing.
 #include <QtTest>
-
-#include <QLabel>
-#include <QPushButton>
-#include <QThread>
-#include <QTimer>
+#include <QtWidgets>
 
 #include "report/ui/progresswindow.h"
 #include "uitestsupport.h"

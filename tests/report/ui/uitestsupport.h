@@ -4,12 +4,15 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QImage>
 #include <QRect>
 #include <QString>
+#include <QTimer>
 #include <QTest>
 #include <QWidget>
 
@@ -26,6 +29,13 @@ inline QString Screenshot(QWidget* widget, const QString& name) {
 inline QByteArray ReadAll(const QString& path) {
   QFile f(path);
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Ends a modal dialog still up after 10 s: a test fails instead of hanging.
+inline void NeverHang() {
+  QTimer::singleShot(10000, [] {
+    if (auto* w = qobject_cast<QDialog*>(QApplication::activeModalWidget())) w->done(-1);
+  });
 }
 
 inline void ShowActive(QWidget* w) {
@@ -55,23 +65,15 @@ struct Row {
   QString str(const QString& c) const { return f.value(c); }
   int num(const QString& c) const { return f.value(c).toInt(); }
   bool flag(const QString& c) const { return f.value(c) == QStringLiteral("yes"); }
-  // A list of texts split at ';', empty for an empty field.
-  QStringList list(const QString& c) const {
-    return f.value(c).isEmpty() ? QStringList() : f.value(c).split(u';');
-  }
+  // Texts split at ';' (none for an empty field), numbers split at blanks.
+  QStringList list(const QString& c) const { return f.value(c).split(u';', Qt::SkipEmptyParts); }
   QList<int> nums(const QString& c) const {
     QList<int> out;
     for (const QString& s : f.value(c).split(u' ', Qt::SkipEmptyParts)) out.append(s.toInt());
     return out;
   }
-  QPoint point(const QString& c) const {
-    const QList<int> v = nums(c);
-    return v.size() == 2 ? QPoint(v[0], v[1]) : QPoint();
-  }
-  QRect rect(const QString& c) const {
-    const QList<int> v = nums(c);
-    return v.size() == 4 ? QRect(v[0], v[1], v[2], v[3]) : QRect();
-  }
+  QPoint point(const QString& c) const { return QPoint(nums(c).value(0), nums(c).value(1)); }
+  QRect rect(const QString& c) const { return QRect(point(c), QSize(nums(c).value(2), nums(c).value(3))); }
 };
 
 }  // namespace uitest

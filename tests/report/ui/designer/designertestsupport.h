@@ -11,14 +11,16 @@
 #include <memory>
 
 #include "report/component/sestava.h"
+#include "report/io/inifile.h"
 #include "report/print/fakeprinterport.h"
 #include "report/ui/messages.h"
 
 namespace designertest {
 
 inline QStringList FieldNames() {
-  return {QStringLiteral("Vel1"), QStringLiteral("Vel2"), QStringLiteral("Vel3"),
-          QStringLiteral("Vel4"), QStringLiteral("Vel5"), QStringLiteral("Vel6")};
+  QStringList names;
+  for (int i = 1; i <= 6; ++i) names.append(QStringLiteral("Vel%1").arg(i));
+  return names;
 }
 
 inline QStringList Parameters() {
@@ -54,6 +56,14 @@ inline std::unique_ptr<report::TSestava> MakeSestava(const QString& dir,
   (void)s->readPaperFormats();
   (void)s->LoadTemplate(true);
   return s;
+}
+
+// A value of the ini file at `path`, "(none)" when missing, "(unreadable)".
+inline QString IniValue(const QString& path, const QString& section, const QString& key) {
+  report::IniFile ini;
+  if (!ini.load(path).ok) return QStringLiteral("(unreadable)");
+  const auto v = ini.value(section, key);
+  return v ? v->text : QStringLiteral("(none)");
 }
 
 // What an expression builder offers: its columns, parameters and functions,

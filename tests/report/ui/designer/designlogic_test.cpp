@@ -5,7 +5,6 @@
 #include <QtTest>
 
 #include "designertestsupport.h"
-#include "report/io/inifile.h"
 #include "report/io/templatetext.h"
 #include "report/print/fakeprinterport.h"
 #include "report/ui/designer/designraster.h"
@@ -23,12 +22,7 @@ using namespace report;
 namespace {
 const QString kTable = u"designlogic.txt"_s;
 QMargins Margins(const QRect& r) { return QMargins(r.x(), r.y(), r.width(), r.height()); }
-QString IniValue(const QString& path, const QString& section, const QString& key) {
-  IniFile ini;
-  if (!ini.load(path).ok) return u"(unreadable)"_s;
-  const auto v = ini.value(section, key);
-  return v ? v->text : u"(none)"_s;
-}
+using designertest::IniValue;
 }  // namespace
 
 class DesignLogicTest : public QObject {

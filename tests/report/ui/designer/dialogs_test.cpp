@@ -3,17 +3,7 @@
 // function dialog and the expression builder behind it, and "Formát papíru".
 // Tables of cases in data/dialogs.txt.
 #include <QtTest>
-
-#include <QCheckBox>
-#include <QComboBox>
-#include <QFontDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QSpinBox>
-#include <QToolButton>
+#include <QtWidgets>
 
 #include "designertestsupport.h"
 #include "report/ui/designer/elementdialog.h"

@@ -1,20 +1,7 @@
 // The designer window over the program's own template (zostava.pts), driven
 // through its widgets; tables of cases in data/designer.txt.
 #include <QtTest>
-
-#include <QApplication>
-#include <QClipboard>
-#include <QComboBox>
-#include <QFileDialog>
-#include <QFontDialog>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QScrollArea>
-#include <QScrollBar>
-#include <QSpinBox>
-#include <QToolButton>
-#include <QWheelEvent>
+#include <QtWidgets>
 
 #include "designertestsupport.h"
 #include "report/io/templatefile.h"
@@ -113,12 +100,6 @@ QToolButton* ChoosePaletteEntry(Designer& d, const QString& entry) {
     if (d.form->palette()->widget(t)->isAncestorOf(button)) d.form->palette()->setCurrentIndex(t);
   QTest::mouseClick(button, Qt::LeftButton);
   return button;
-}
-
-QList<Answer> Answers(const QStringList& names) {
-  QList<Answer> out;
-  for (const QString& n : names) out.append(AnswerNamed(n));
-  return out;
 }
 
 }  // namespace
@@ -417,10 +398,6 @@ class DesignerWindowTest : public QObject {
     QCOMPARE(d.element(title).text, text);
     QCOMPARE(d.element(title).height, 40);
     QCOMPARE(d.undoHint(), u"Zrušit nastavení prvku"_s);
-    d.form->undo();
-    QCOMPARE(d.element(title).text, QString());
-    d.form->redo();
-    QCOMPARE(d.element(title).text, text);
   }
 
   void templateSettingsStep() {
@@ -640,9 +617,7 @@ class DesignerWindowTest : public QObject {
       if (r.str(u"how"_s) == u"Esc") QTest::keyClick(preview, Qt::Key_Escape);
       else preview->close();
     });
-    QTimer::singleShot(10000, [] {  // never hangs
-      if (auto* w = qobject_cast<QDialog*>(QApplication::activeModalWidget())) w->done(-1);
-    });
+    uitest::NeverHang();
     ScriptedMessages noBoxes;
     if (fromDesigner) {
       d.form->command(u"Ukázka před tiskem"_s)->trigger();

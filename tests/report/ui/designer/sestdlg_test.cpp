@@ -3,19 +3,9 @@
 // printer, the paper formats and the ini file, the label size, the groups.
 // Tables of cases in data/dialogs.txt; screenshots of the five tabs.
 #include <QtTest>
-
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QSpinBox>
-#include <QTabWidget>
+#include <QtWidgets>
 
 #include "designertestsupport.h"
-#include "report/io/inifile.h"
 #include "report/print/fakeprinterport.h"
 #include "report/ui/designer/paperformatdialog.h"
 #include "report/ui/designer/sestdlg.h"
@@ -55,12 +45,7 @@ struct Dialog {
     return dialog->findChild<T*>(name);
   }
   QPushButton* button(const QString& text) { return uitest::ButtonWithText<QPushButton>(dialog.get(), text); }
-  QString iniValue(const QString& key) {
-    IniFile f;
-    if (!f.load(ini()).ok) return u"(unreadable)"_s;
-    const auto v = f.value(u"FormatyPapiru"_s, key);
-    return v ? v->text : u"(none)"_s;
-  }
+  QString iniValue(const QString& key) { return designertest::IniValue(ini(), u"FormatyPapiru"_s, key); }
 };
 
 FakePrinterPort::Printer Laser(int dpi, QMarginsF unprintable) {
