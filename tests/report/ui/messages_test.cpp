@@ -24,9 +24,10 @@ class MessagesTest : public QObject {
     const uitest::Row r = uitest::FetchRow();
     const QString up = r.str(u"up"_s), owner = r.str(u"owner"_s);
     QWidget given;
-    QMainWindow window;
-    if (up == u"modal") window.setWindowModality(Qt::ApplicationModal);
+    QMainWindow window, other;
+    if (up.startsWith(u"modal")) window.setWindowModality(Qt::ApplicationModal);
     if (!up.isEmpty()) uitest::ShowActive(&window);
+    if (up == u"modal, another active") uitest::ShowActive(&other);
     QWidget* expected = owner == u"given" ? &given : owner.isEmpty() ? nullptr : &window;
     QCOMPARE(ReportMessages::Owner(r.str(u"parent"_s).isEmpty() ? nullptr : &given), expected);
   }
