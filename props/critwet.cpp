@@ -282,18 +282,8 @@ void EvaluateCriticalWetSteam(std::int32_t pair, bool NeedV, bool NeedS, bool Ne
   const bool sVap = NeedS && (vapour || LeverVapourSide(X, entropies));
   const bool hLiq = NeedI && (liquid || LeverLiquidSide(X, enthalpies));
   const bool hVap = NeedI && (vapour || LeverVapourSide(X, enthalpies));
-  // Entropy and enthalpy of one side come from one evaluation of the equation.
-  const auto side = [T](double v, bool wantS, bool wantH, double& sOut, double& hOut) {
-    if (wantS && wantH) {
-      EntropyEnthalpy3(T, v, sOut, hOut);
-    } else if (wantS) {
-      sOut = Entropy3(T, v);
-    } else if (wantH) {
-      hOut = Enthalpy3(T, v);
-    }
-  };
-  side(s.vLiq, sLiq, hLiq, s.sLiq, s.hLiq);
-  side(s.vVap, sVap, hVap, s.sVap, s.hVap);
+  EntropyEnthalpy3(T, s.vLiq, sLiq, hLiq, s.sLiq, s.hLiq);
+  EntropyEnthalpy3(T, s.vVap, sVap, hVap, s.sVap, s.hVap);
   if (NeedS) S = s.sLiq + X * (s.sVap - s.sLiq);
   if (NeedI) I = s.hLiq + X * (s.hVap - s.hLiq);
 }

@@ -242,6 +242,16 @@ void EntropyEnthalpy3(double T, double V, double& S, double& H) {
   H = kR * x.TK * (h.tphi + h.dphi);
 }
 
+void EntropyEnthalpy3(double T, double V, bool WantS, bool WantH, double& S, double& H) {
+  if (WantS && WantH) {
+    EntropyEnthalpy3(T, V, S, H);
+  } else if (WantS) {
+    S = Entropy3(T, V);
+  } else if (WantH) {
+    H = Enthalpy3(T, V);
+  }
+}
+
 // ---------------------------------------------------------------------------
 // Inversions. Each starts from a fitted estimate in reduced variables and then
 // converges on the equation.
@@ -423,13 +433,7 @@ void EvaluateRegion3(std::int32_t pair, bool NeedP, bool NeedS, bool NeedI, doub
     default: break;  // the classifiers send no other pair here
   }
   if (NeedP) P = Pressure3(T, V);
-  if (NeedS && NeedI) {
-    EntropyEnthalpy3(T, V, S, I);
-  } else if (NeedS) {
-    S = Entropy3(T, V);
-  } else if (NeedI) {
-    I = Enthalpy3(T, V);
-  }
+  EntropyEnthalpy3(T, V, NeedS, NeedI, S, I);
 }
 
 }  // namespace if97

@@ -35,6 +35,9 @@ double Pressure3Slope(double T, double V, double& dSlopedV);
 
 // Entropy3 and Enthalpy3 at the same point from one evaluation of the sums.
 void EntropyEnthalpy3(double T, double V, double& S, double& H);
+// Those of the two that are wanted, from one evaluation when both are; the other
+// output is left as it is.
+void EntropyEnthalpy3(double T, double V, bool WantS, bool WantH, double& S, double& H);
 
 // Volume with Pressure3(T, V) = P, to a relative 5e-10 on the pressure.
 double Volume3FromTP(double T, double P);
