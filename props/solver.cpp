@@ -83,8 +83,10 @@ bool InsideMetastableRange(std::int32_t pair, double T, double P, double given) 
   const double limit = MetastableLimitTemperature(P);
   if (T >= kMetastableEdgeBand && T - limit > 1.0 + kMetastableEdgeBand) return true;
   if (!(T >= -kMetastableEdgeBand && T - limit > 1.0 - kMetastableEdgeBand)) return false;
-  const auto meta = pair == kPairPS ? MetaS : MetaI;
-  return given >= meta(0.0, P) && given >= meta(limit + 1.0, P);
+  // The lower edge is the higher of the two; the value there is the least a state
+  // inside may have.
+  const double edge = limit + 1.0 > 0.0 ? limit + 1.0 : 0.0;
+  return given >= (pair == kPairPS ? MetaS : MetaI)(edge, P);
 }
 
 // Completes the state of an accepted region and sets X where the region fixes it.

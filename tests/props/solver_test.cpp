@@ -59,8 +59,11 @@ TEST(SolveState, UnaskedQuantitiesStayAndTheScratchIsClearedOnEveryCall) {
 // The classifier offers region 8, but the metastable state lies outside the range of its equation (below 0 °C;
 // or within 1 K of the limit line, here at 8 MPa half a kelvin above it): the result is the pair's wet steam.
 TEST(SolveState, MetastableOutsideItsRangeFallsBackToWetSteam) {
-  const double p8 = 8.0, t8 = MetastableLimitTemperature(p8) + 0.5;
-  const double rows[][3] = {{0.005, 8.0, kNaN}, {p8, MetaS(t8, p8), MetaI(t8, p8)}};
+  // Below 0 °C; 0.5 K above the limit line; 5 mK inside the 1 K margin, where the
+  // given entropy or enthalpy decides against the equation's value at the margin.
+  const double p8 = 8.0, t8 = MetastableLimitTemperature(p8) + 0.5, t8edge = t8 + 0.495;
+  const double rows[][3] = {
+      {0.005, 8.0, kNaN}, {p8, MetaS(t8, p8), MetaI(t8, p8)}, {p8, MetaS(t8edge, p8), MetaI(t8edge, p8)}};
   for (const auto& r : rows) {
     const Result off = SolveAll(kPairPS, r[0], r[1], false);
     ASSERT_EQ(off.region, kRegionWet) << r[0];
