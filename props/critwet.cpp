@@ -116,11 +116,6 @@ double LeverOnIsochore(double V, const SaturatedStates& q, double yL, double yV,
   return yL + (V - s.vLiq) * (yV - yL) / width;
 }
 
-// WetEntropyFromVolume5, WetEnthalpyFromVolume5 and WetEntropyFromDryness5 with their
-// slopes in T: the same lever rule, written to the scratch in the same way. From the
-// second trial of an inversion on, the saturated volumes come from those of the trial
-// before by Newton's method; they then lie closer to the outer roots than the
-// stepping search's, well within its tolerance.
 // Entropy or enthalpy of a region-3 point with its partial slopes, and the scratch
 // fields of its saturated values: the two lever rules on an isochore differ only in these.
 struct LeverQuantity {
@@ -135,6 +130,11 @@ constexpr LeverQuantity kLeverEntropy{&Region3Point::s, &Region3Point::dsdT, &Re
 constexpr LeverQuantity kLeverEnthalpy{&Region3Point::h, &Region3Point::dhdT, &Region3Point::dhdv,
                                        &SolverScratch::hLiq, &SolverScratch::hVap};
 
+// WetEntropyFromVolume5, WetEnthalpyFromVolume5 and WetEntropyFromDryness5 with their
+// slopes in T: the same lever rule, written to the scratch in the same way. From the
+// second trial of an inversion on, the saturated volumes come from those of the trial
+// before by Newton's method; they then lie closer to the outer roots than the
+// stepping search's, well within its tolerance.
 double WetFromVolumeSlope(const LeverQuantity& y, double T, double V, double& slope) {
   SolverScratch& s = gScratch;
   const SaturatedStates q = SaturatedStatesAt(T);

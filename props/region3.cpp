@@ -317,6 +317,15 @@ double PressureVariable(double P) { return 1 - kCriticalPressure / P; }  // 1 �
 double PressureOfVolume(double v, double T) { return Pressure3(T, v); }
 double EntropyOfVolume(double v, double T) { return Entropy3(T, v); }
 
+// A property of the equation on the isochore v, with its slope in T: the target
+// function of the temperature inversions.
+template <double Region3Point::*Y, double Region3Point::*DYDT>
+double OnIsochore(double t, double v, double& slope) {
+  const Region3Point r = Region3At(t, v);
+  slope = r.*DYDT;
+  return r.*Y;
+}
+
 // Newton percentage: the difference steps are 2e-4 of the start values, the
 // results must agree with their targets to a relative 1e-4·target.
 constexpr double kNewtonPercent = 0.01;
@@ -366,13 +375,8 @@ double Volume3FromTS(double T, double S) {
 
 double Temperature3FromVS(double V, double S, double TLo, double THi, double SLo, double SHi) {
   // Newton's method inside the bracket, with (∂s/∂T)_v = cv/T from the same sums.
-  const auto entropy = [](double t, double v, double& slope) {
-    const Region3Point r = Region3At(t, v);
-    slope = r.dsdT;
-    return r.s;
-  };
   double step = 0;
-  return PolishRootA({TLo, THi}, {SLo, SHi}, entropy, V, S, 1e-5, step);
+  return PolishRootA({TLo, THi}, {SLo, SHi}, OnIsochore<&Region3Point::s, &Region3Point::dsdT>, V, S, 1e-5, step);
 }
 
 double Temperature3FromVS(double V, double S) {
@@ -380,13 +384,8 @@ double Temperature3FromVS(double V, double S) {
 }
 
 double Temperature3FromVI(double V, double H, double TLo, double THi, double HLo, double HHi) {
-  const auto enthalpy = [](double t, double v, double& slope) {
-    const Region3Point r = Region3At(t, v);
-    slope = r.dhdT;
-    return r.h;
-  };
   double step = 0;
-  return PolishRootA({TLo, THi}, {HLo, HHi}, enthalpy, V, H, 0.001, step);
+  return PolishRootA({TLo, THi}, {HLo, HHi}, OnIsochore<&Region3Point::h, &Region3Point::dhdT>, V, H, 0.001, step);
 }
 
 double Temperature3FromVI(double V, double H) {
