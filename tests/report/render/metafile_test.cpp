@@ -3,6 +3,7 @@
 // in code pages, limits, and libuemf's and libwmf's own reading of them.
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
@@ -12,6 +13,7 @@
 
 #include <cmath>
 #include <limits>
+#include <functional>
 
 #include <uemf.h>
 #include <uemf_safe.h>
@@ -22,6 +24,12 @@
 
 using namespace Qt::StringLiterals;
 using namespace metafiletest;
+
+#ifdef RENDER_TEST_DATA
+const QString kData = QStringLiteral(RENDER_TEST_DATA);
+#else  // the data folder next to this file
+const QString kData = QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + u"/data"_s;
+#endif
 
 namespace report {
 namespace {
@@ -224,54 +232,44 @@ TEST(MetafilePage, EveryCallBecomesItsRecord) {
   }
 }
 
-// Pens: style and width in metafile units (geometric pens carry the flat cap
-// 0x200 and mitre join 0x2000 of the Qt pen). Brushes: solid, null and the six
-// hatches, other patterns solid.
+// The first record of a kind when the drawing goes to the EMF and to the WMF file.
+std::pair<QByteArray, Record> First(Format f, std::uint32_t type, const std::function<void(QPainter&)>& draw) {
+  const QByteArray b = RenderToMetafile(QSize(200, 200), f, draw);
+  return {b, Only(WalkOf(f, b), {type}).value(0, Record{0, -100, 0})};
+}
+
+// The cases of data/styles.txt: "pen" or "brush", the Qt style, then numbers.
 TEST(MetafileObjects, PensAndBrushes) {
-  struct PenCase {
-    Qt::PenStyle style;
-    qreal width;  // hundredths of an inch; 0 is cosmetic
-    std::uint32_t emfStyle, emfWidth;
-    std::uint16_t wmfStyle, wmfWidth;
-  };
-  for (const PenCase& c : {PenCase{Qt::SolidLine, 2, 0x12200, 12, 0x2200, 12}, PenCase{Qt::DashLine, 1, 0x12201, 6, 0x2201, 6},
-                           PenCase{Qt::DotLine, 0, 2, 1, 2, 1}, PenCase{Qt::DashDotLine, 0.5, 0x12203, 3, 0x2203, 3},
-                           PenCase{Qt::DashDotDotLine, 0.1, 4, 1, 4, 1}}) {
-    SCOPED_TRACE(c.style);
-    const auto draw = [&c](QPainter& p) {
-      p.setPen(QPen(Qt::blue, c.width, c.style, Qt::FlatCap, Qt::MiterJoin));
-      p.drawLine(0, 0, 100, 100);
-    };
-    const QByteArray emf = RenderToMetafile(QSize(200, 200), Format::Enhanced, draw);
-    const QByteArray wmf = RenderToMetafile(QSize(200, 200), Format::Placeable, draw);
-    const Record e = Only(WalkOf(Format::Enhanced, emf), {kEmrPen}).first();
-    const Record m = Only(WalkOf(Format::Placeable, wmf), {kWmrPen}).first();
-    EXPECT_EQ((QList<std::uint32_t>{U32(emf, e.offset + 28), U32(emf, e.offset + 32), U32(emf, e.offset + 40),
-                                    U16(wmf, m.offset + 6), U16(wmf, m.offset + 8)}),
-              (QList<std::uint32_t>{c.emfStyle, c.emfWidth, 0xFF0000, c.wmfStyle, c.wmfWidth}));
-  }
-  struct BrushCase {
-    Qt::BrushStyle style;
-    std::uint32_t gdiStyle, hatch;
-  };
-  for (const BrushCase& c : {BrushCase{Qt::SolidPattern, 0, 0}, BrushCase{Qt::NoBrush, 1, 0}, BrushCase{Qt::HorPattern, 2, 0},
-                             BrushCase{Qt::VerPattern, 2, 1}, BrushCase{Qt::FDiagPattern, 2, 2},
-                             BrushCase{Qt::BDiagPattern, 2, 3},
-                             BrushCase{Qt::CrossPattern, 2, 4}, BrushCase{Qt::DiagCrossPattern, 2, 5},
-                             BrushCase{Qt::Dense4Pattern, 0, 0}}) {
-    SCOPED_TRACE(c.style);
-    const auto draw = [&c](QPainter& p) {
-      p.setBrush(QBrush(Qt::green, c.style));
+  QFile file(kData + u"/styles.txt"_s);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
+  int cases = 0;
+  for (const QByteArray& line : file.readAll().split('\n')) {
+    const QList<QByteArray> v = line.simplified().split(' ');
+    if (v.size() < 4 || v[0].startsWith('#')) continue;
+    SCOPED_TRACE(line.toStdString());
+    ++cases;
+    const bool pen = v[0] == "pen";
+    const int style = v[1].toInt();
+    const qreal width = v[2].toDouble();
+    const auto draw = [&](QPainter& p) {
+      if (pen) p.setPen(QPen(Qt::blue, width, Qt::PenStyle(style), Qt::FlatCap, Qt::MiterJoin));
+      else p.setBrush(QBrush(Qt::green, Qt::BrushStyle(style)));
       p.drawRect(10, 10, 50, 50);
     };
-    const QByteArray emf = RenderToMetafile(QSize(100, 100), Format::Enhanced, draw);
-    const QByteArray wmf = RenderToMetafile(QSize(100, 100), Format::Placeable, draw);
-    const Record e = Only(WalkOf(Format::Enhanced, emf), {kEmrBrush}).first();
-    const Record m = Only(WalkOf(Format::Placeable, wmf), {kWmrBrush}).first();
-    EXPECT_EQ((QList<std::uint32_t>{U32(emf, e.offset + 12), U32(emf, e.offset + 20), U16(wmf, m.offset + 6),
-                                    U16(wmf, m.offset + 12)}),
-              (QList<std::uint32_t>{c.gdiStyle, c.hatch, c.gdiStyle, c.hatch}));
+    const auto [emf, e] = First(Format::Enhanced, pen ? kEmrPen : kEmrBrush, draw);
+    const auto [wmf, m] = First(Format::Placeable, pen ? kWmrPen : kWmrBrush, draw);
+    QList<std::uint32_t> expected;
+    for (const QByteArray& n : v.mid(pen ? 3 : 2, pen ? 4 : 2)) expected.append(n.toUInt(nullptr, 0));
+    if (pen)
+      EXPECT_EQ((QList<std::uint32_t>{U32(emf, e.offset + 28), U32(emf, e.offset + 32), U16(wmf, m.offset + 6),
+                                      U16(wmf, m.offset + 8), U32(emf, e.offset + 40)}),
+                expected << 0xFF0000);
+    else
+      EXPECT_EQ((QList<std::uint32_t>{U32(emf, e.offset + 12), U32(emf, e.offset + 20), U16(wmf, m.offset + 6),
+                                      U16(wmf, m.offset + 12)}),
+                (expected + expected));
   }
+  EXPECT_EQ(cases, 14);
 }
 
 // Changing colours and clips on every shape keeps a table of a few entries,
