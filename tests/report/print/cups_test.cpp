@@ -1,15 +1,7 @@
-// Real printing through QtPrinterPort: a CUPS scheduler of the test's own with a
-// PDF printer, a raw text printer and a queue that refuses jobs; the printers are
-// network printers on 127.0.0.1 played by listening sockets of this test. The
-// PDF they receive is checked with pdfinfo (poppler-utils), the text byte for
-// byte. The file port needs no scheduler and runs always.
-//
-// The scheduler is cupsd in the foreground as a child process, with its
-// configuration (data/cupsd.conf, data/cups-files.conf), spool, state and logs
-// in a temporary directory, listening on 127.0.0.1 only; the system's CUPS files
-// are not touched. When it cannot start (cupsd or lpadmin missing) the tests
-// that need it are skipped with the reason, and the program exits with 77 if
-// nothing failed, which CTest counts as skipped.
+// Real printing through QtPrinterPort: a private cupsd (child process, all its
+// files in a temporary directory, on 127.0.0.1) with a PDF printer, a raw text
+// printer and a queue that refuses jobs, the printers played by sockets of this
+// test. Without cupsd those tests skip, and the program exits 77 if none failed.
 #include <arpa/inet.h>
 #include <cups/cups.h>
 #include <grp.h>
@@ -72,8 +64,7 @@ class CaptureSocket {
   ~CaptureSocket() { if (fd_ >= 0) ::close(fd_); }
   int port() const { return port_; }
   bool listening() const { return fd_ >= 0; }
-  // Takes one connection and reads it to its end; false when none came or it
-  // did not end within timeoutMs.
+  // One connection read to its end; false when none came or it did not end in time.
   bool receive(int timeoutMs, QByteArray* bytes) {
     bytes->clear();
     const QDeadlineTimer deadline(timeoutMs);
@@ -110,10 +101,8 @@ class PrivateCups {
   ~PrivateCups() { stop(); }
   QString dir() const { return root_.path(); }
 
-  // Writes the configuration, starts cupsd and points this process's client
-  // (libcups, and through it Qt) at it, with no client.conf or lpoptions of the
-  // machine; waits until it answers. Must come before the first look at the
-  // printers: the client library and Qt keep what they found first.
+  // Starts cupsd and points this process's client (libcups, and Qt through it)
+  // at it; must come before the first look at the printers, which both keep.
   bool start(int timeoutMs, QString* why) {
     const QString cupsd = FindTool(u"cupsd"_s);
     if (cupsd.isEmpty()) return Fail(why, u"cupsd not found (Debian package cups-daemon)"_s);
@@ -170,8 +159,7 @@ class PrivateCups {
     return false;
   }
 
-  // Titles of the scheduler's jobs of the queue (empty: of all queues), finished
-  // ones too, oldest first; nothing when the scheduler does not answer.
+  // Titles of all jobs of the queue (empty: of all queues), oldest first; none without an answer.
   std::optional<QStringList> jobTitles(const QString& queue = {}) const {
     http_t* http = httpConnect2("127.0.0.1", port_, nullptr, AF_INET, HTTP_ENCRYPTION_IF_REQUESTED, 1, 1000, nullptr);
     if (!http) return std::nullopt;
@@ -199,9 +187,7 @@ class PrivateCups {
   }
 
  private:
-  // The configuration from the data files. As root the daemon runs backends as
-  // user lp, which reads the spooled files below the directory; otherwise it
-  // cannot change users and runs everything as the one running the test.
+  // The data files' configuration. As root, backends run as lp and must read the spool.
   bool writeConfig(QString* why) const {
     for (const char* sub : {"etc", "spool", "tmp", "cache", "state", "log"}) QDir(dir()).mkpath(QString::fromLatin1(sub));
     QFile::setPermissions(dir(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
@@ -248,8 +234,7 @@ Setup g;
   if (!g.setupError.isEmpty()) FAIL() << "private CUPS scheduler: " << g.setupError.toStdString(); \
   if (!g.whyNot.isEmpty()) GTEST_SKIP() << "no private CUPS scheduler: " << g.whyNot.toStdString()
 
-// Starts the scheduler (false with the reason in g.whyNot) and adds the queues
-// (false with the reason in g.setupError).
+// Starts the scheduler (else g.whyNot says why) and adds the queues (else g.setupError).
 bool SetUpScheduler() {
   for (const QString& tool : {u"lpadmin"_s, u"cupsreject"_s})
     if (FindTool(tool).isEmpty()) return Fail(&g.whyNot, tool + u" not found (Debian package cups-client)"_s);
@@ -266,15 +251,19 @@ bool SetUpScheduler() {
          g.cups->run(u"cupsreject"_s, {kClosedQueue}, why) && g.cups->run(u"lpadmin"_s, {u"-d"_s, kPdfQueue}, why);
 }
 
-// pdfinfo's "Key: value" lines; empty when it failed.
-QMap<QString, QString> PdfInfo(const QString& path) {
+// pdfinfo's "Key: value" lines of the PDF; empty when it failed.
+QMap<QString, QString> PdfInfo(const QByteArray& pdf) {
   QMap<QString, QString> info;
   const QString tool = QStandardPaths::findExecutable(u"pdfinfo"_s);
   EXPECT_FALSE(tool.isEmpty()) << "pdfinfo not found (Debian package poppler-utils)";
+  QTemporaryDir dir;
+  QFile file(dir.filePath(u"in.pdf"_s));
+  if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size()) return info;
+  file.close();
   QProcess p;
-  p.start(tool, {u"-enc"_s, u"UTF-8"_s, path});
+  p.start(tool, {u"-enc"_s, u"UTF-8"_s, file.fileName()});
   if (tool.isEmpty() || !p.waitForFinished(20000) || p.exitCode() != 0) {
-    ADD_FAILURE() << "pdfinfo failed on " << path.toStdString() << ": " << p.readAllStandardError().toStdString();
+    ADD_FAILURE() << "pdfinfo failed: " << p.readAllStandardError().toStdString();
     return info;
   }
   for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split(u'\n'))
@@ -325,8 +314,7 @@ TEST(PrivateCups, MetricsFromTheDriver) {
     QMarginsF unprintable;
   };
   const QSizeF a4(59500 / 72.0, 84200 / 72.0);  // the driver's 595 x 842 points
-  // A4's printable area "18 72 559 788" of 595 x 842 points: left 18, top 54,
-  // right 36, bottom 72 points. Letter's: 36 points on each side.
+  // The PPD's A4 printable area "18 72 559 788" points; Letter's 36 points each side.
   const Case cases[] = {
       {0, {}, a4, {25, 75, 50, 100}},
       {1, {}, a4.transposed(), {100, 25, 75, 50}},
@@ -361,11 +349,7 @@ TEST(PrivateCups, TwoPagesReachThePrinterAsPdf) {
 
   QByteArray pdf;
   ASSERT_TRUE(g.pdfPrinter->receive(kJobTimeoutMs, &pdf)) << g.cups->logTail().toStdString();
-  QTemporaryDir dir;
-  QFile file(dir.filePath(u"received.pdf"_s));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(pdf) == pdf.size());
-  file.close();
-  const QMap<QString, QString> info = PdfInfo(file.fileName());
+  const QMap<QString, QString> info = PdfInfo(pdf);
   EXPECT_EQ(info.value(u"Pages"_s), u"2"_s);
   EXPECT_EQ(info.value(u"Title"_s), title);
   EXPECT_TRUE(info.value(u"Page size"_s).startsWith(u"595 x 842 pts"_s)) << info.value(u"Page size"_s).toStdString();
@@ -423,15 +407,31 @@ TEST(PrivateCups, RefusedJobsAreReported) {
   EXPECT_FALSE(error.isEmpty());
 }
 
-// One job at a time into the file, of the paper and orientation chosen.
-TEST(PrintToFile, TwoPagesOfTheChosenPaper) {
+// One job at a time into the file, of the paper and orientation chosen; it
+// replaces a file there only when it ends well, so an aborted one keeps the old.
+TEST(PrintToFile, TwoPagesOfTheChosenPaperAfterAnAbortedJob) {
   QTemporaryDir dir;
   const QString path = dir.filePath(u"sestava.pdf"_s);
+  const QByteArray old = "the printout of yesterday";
+  const auto contents = [&] {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  };
+  {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
+  }
   QtPrinterPort port;
   ASSERT_TRUE(port.select(0, u"FILE:"_s));
   port.setOutputFile(path);
   port.setPaperSizeHundredths({850, 1100});
   port.setOrientation(1);
+  ASSERT_TRUE(port.begin(u"Přerušená"_s)) << port.lastError().toStdString();
+  PaintPage(port.painter(), port, 1);
+  EXPECT_EQ(contents(), old);  // nothing of the running job reaches the target
+  port.abort();
+  EXPECT_TRUE(port.aborted());
+  EXPECT_EQ(contents(), old);
   ASSERT_TRUE(port.begin(u"Do souboru"_s)) << port.lastError().toStdString();
   PaintPage(port.painter(), port, 1);
   EXPECT_FALSE(port.begin(u"again"_s));
@@ -443,40 +443,11 @@ TEST(PrintToFile, TwoPagesOfTheChosenPaper) {
   EXPECT_EQ(port.painter(), nullptr);
   EXPECT_FALSE(port.aborted());
   EXPECT_FALSE(port.end());
-  const QMap<QString, QString> info = PdfInfo(path);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"sestava.pdf"_s});
+  const QMap<QString, QString> info = PdfInfo(contents());
   EXPECT_EQ(info.value(u"Pages"_s), u"2"_s);
   EXPECT_EQ(info.value(u"Title"_s), u"Do souboru"_s);
   EXPECT_TRUE(info.value(u"Page size"_s).startsWith(u"792 x 612 pts"_s)) << info.value(u"Page size"_s).toStdString();
-}
-
-// A job into an existing file replaces it only when it ends well: an aborted job
-// leaves the old file as it was.
-TEST(PrintToFile, AbortedJobKeepsTheOldFile) {
-  QTemporaryDir dir;
-  const QString path = dir.filePath(u"sestava.pdf"_s);
-  const QByteArray old = "the printout of yesterday";
-  {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
-  }
-  const auto contents = [&] {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-  };
-  QtPrinterPort port;
-  ASSERT_TRUE(port.select(0, u"FILE:"_s));
-  port.setOutputFile(path);
-  ASSERT_TRUE(port.begin(u"Přerušená"_s)) << port.lastError().toStdString();
-  PaintPage(port.painter(), port, 1);
-  EXPECT_EQ(contents(), old);  // nothing of the running job reaches the target
-  port.abort();
-  EXPECT_TRUE(port.aborted());
-  EXPECT_EQ(contents(), old);
-  ASSERT_TRUE(port.begin(u"Dokončená"_s)) << port.lastError().toStdString();
-  PaintPage(port.painter(), port, 1);
-  ASSERT_TRUE(port.end()) << port.lastError().toStdString();
-  EXPECT_TRUE(contents().startsWith("%PDF"));
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"sestava.pdf"_s});
 }
 
 }  // namespace
