@@ -1,6 +1,4 @@
-// MetafileDevice: the files of both formats read back record by record, their
-// headers, what each kind of drawing becomes, the object table, clipping, text
-// in code pages, limits, and libuemf's and libwmf's own reading of them.
+// MetafileDevice's files of both formats read back record by record, and by libuemf and libwmf.
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
@@ -79,8 +77,7 @@ void ExpectSound(Format f, const QByteArray& b) {
   EXPECT_EQ(ObjectModel(Emf(f)).play(b, w), "");
 }
 
-// finish() closes the file while the painter still draws: later drawing is
-// dropped. A device never painted gives a blank page.
+// finish() closes the file while the painter still draws; a device never painted gives a blank page.
 TEST(MetafileDevice, SixHundredDpiAndFinishClosesTheFileEarly) {
   MetafileDevice a4(QSize(827, 1169), Format::Enhanced);
   EXPECT_EQ((QList<int>{a4.logicalDpiX(), a4.logicalDpiY(), a4.width(), a4.height(), a4.widthMM(), a4.heightMM()}),
@@ -100,8 +97,7 @@ TEST(MetafileDevice, SixHundredDpiAndFinishClosesTheFileEarly) {
   }
 }
 
-// Pages asked for and used (hundredths of an inch): the sides are clamped to
-// 1 … 5461 (16-bit coordinates of 1/600 inch).
+// Pages asked for and used (1/100 inch): sides clamped to 1 … 5461, 16-bit at 600 dpi.
 const std::pair<QSize, QSize> kPages[] = {
     {{827, 1169}, {827, 1169}}, {{1100, 850}, {1100, 850}}, {{0, -5}, {1, 1}}, {{99999, 300}, {5461, 300}}};
 
@@ -154,8 +150,7 @@ TEST(MetafileHeaders, PlaceableHeaderBoxesThePageAtSixHundredPerInch) {
   }
 }
 
-// A report page in small: a line, a rectangle, an ellipse, a filled polygon, a
-// text, a text turned by 90° and an image.
+// A report page in small: line, rectangle, ellipse, polygon, text, text turned by 90°, image.
 void DrawPage(QPainter& p) {
   p.setPen(QPen(Qt::red, 2));
   p.drawLine(QPointF(10, 20), QPointF(110, 20));
@@ -272,9 +267,7 @@ TEST(MetafileObjects, PensAndBrushes) {
   EXPECT_EQ(cases, 14);
 }
 
-// Changing colours and clips on every shape keeps a table of a few entries,
-// and no record uses an object that the player has not got. The clip is the
-// rectangle in metafile units.
+// Colours and clips changing on every shape keep the object table small; a clip is a rectangle.
 TEST(MetafileObjects, ObjectTableStaysSmallAndClipsAreRectangles) {
   for (Format f : kFormats) {
     const bool emf = Emf(f);
@@ -296,8 +289,7 @@ TEST(MetafileObjects, ObjectTableStaysSmallAndClipsAreRectangles) {
     const Walk w = WalkOf(f, b);
     ObjectModel model(emf);
     model.play(b, w);
-    // Pen, brush and font, each maybe kept for a saved context, and the one
-    // being replaced.
+    // Pen, brush and font, each maybe kept for a saved context, and the one being replaced.
     EXPECT_LE(model.peak(), 7u);
     EXPECT_EQ(std::size_t(emf ? U16(b, 56) - 1 : U16(b, 32)), model.peak());
     EXPECT_EQ(Only(w, {emf ? kEmrSaveDc : kWmrSaveDc}).size(), Only(w, {emf ? kEmrRestoreDc : kWmrRestoreDc}).size());
@@ -314,8 +306,7 @@ TEST(MetafileObjects, ObjectTableStaysSmallAndClipsAreRectangles) {
   }
 }
 
-// Bad input of every kind leaves a sound file: coordinates beyond what the
-// format holds are clamped, shapes that are not finite are dropped.
+// Bad input leaves a sound file: coordinates beyond the format clamped, shapes not finite dropped.
 TEST(MetafileObjects, BadInputIsClampedOrDropped) {
   const qreal nan = std::numeric_limits<qreal>::quiet_NaN();
   for (Format f : kFormats) {
@@ -350,8 +341,7 @@ TEST(MetafileObjects, BadInputIsClampedOrDropped) {
   }
 }
 
-// A turned rectangle becomes a polygon; a path with curves becomes polygons
-// filled together (two rings: one record).
+// A turned rectangle becomes a polygon; a path with curves polygons filled together (one record).
 TEST(MetafileObjects, TurnedShapesAndPathsArePolygons) {
   for (Format f : kFormats) {
     const QByteArray b = RenderToMetafile(QSize(500, 500), f, [](QPainter& p) {
@@ -377,9 +367,8 @@ TEST(MetafileObjects, TurnedShapesAndPathsArePolygons) {
   }
 }
 
-// 8-bit text goes in runs of one code page each, with the font's character set
-// switched to match, and each run starts where the one before it ends. (Qt may
-// hand over a line in pieces; pieces of one character set are joined here.)
+// 8-bit text goes in runs of one code page, each with its font's character set and starting where
+// the one before ends (Qt may hand over pieces of a line: those of one set are joined here).
 TEST(MetafileText, PlaceableTextIsSplitIntoRunsOfOneCodePage) {
   struct RunCase {
     const char16_t* text;

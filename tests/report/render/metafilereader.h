@@ -1,8 +1,5 @@
-// Reads back what MetafileDevice writes, independently of the writer: the record
-// walk of an enhanced metafile (type and size of each 32-bit record) and of a
-// placeable metafile (its two headers, then function and size of each 16-bit
-// record), plus a model of the players' object table that checks every select,
-// delete and drawing record against the objects then alive.
+// Reads back what MetafileDevice writes, apart from the writer: the walk of the
+// records of either format and a model of a player's object table.
 #pragma once
 
 #include <QByteArray>
@@ -65,9 +62,8 @@ inline Walk WalkMetafile(const QByteArray& b, bool emf) {
   return w;
 }
 
-// The object table as a player keeps it. EMF names the entry in its create
-// records; WMF takes the lowest free one. Selections are saved and restored with
-// the device context. Returns the first inconsistency, or an empty string.
+// The object table as a player keeps it: EMF names the entry, WMF takes the lowest free one;
+// selections are saved and restored with the context. play() gives the first inconsistency.
 class ObjectModel {
  public:
   explicit ObjectModel(bool emf) : emf_(emf) {}
@@ -86,8 +82,7 @@ class ObjectModel {
   using State = std::array<std::optional<int>, 3>;  // selected pen, brush, font
 
   std::string record(const QByteArray& b, const Record& r) {
-    // EMF and WMF numbers of: create pen, brush, font; select; delete; save,
-    // restore; drawing with pen only, with pen and brush, text.
+    // EMF and WMF numbers of: create pen, brush, font; select; delete; save; restore.
     const std::uint32_t emf[] = {95, 39, 82, 37, 40, 33, 34};
     const std::uint32_t wmf[] = {0x02FA, 0x02FC, 0x02FB, 0x012D, 0x01F0, 0x001E, 0x0127};
     const std::uint32_t* n = emf_ ? emf : wmf;

@@ -1,8 +1,5 @@
-// The page renderer, checked by pixels at known places of a page drawn at 100
-// dots per inch (one pixel a hundredth of an inch): a rule where a line element
-// stands, bars where barcode modules are, fills and frames; the showcase report
-// through every export. The program's main, for the metafile and text output
-// tests as well.
+// The page renderer by pixels of pages at 100 dpi (a pixel a hundredth of an inch), and the
+// showcase report through every export. The main of the metafile and text output tests too.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -95,13 +92,9 @@ TEST(PageRenderer, BarcodeModulesWhereThePatternPutsThem) {
     EXPECT_EQ(Dark(turned.pixel(20 + 25, 10 + 150 - static_cast<int>(m) * 2 - 1)), modules[m] == '1') << m;
 }
 
-// The showcase report of two pages (written to render_pages/ for a person to
-// look at: PNG pages, the metafiles, the PDF and page 1 of it as PNG through
-// pdftoppm): every page as an image has something drawn in its printable area
-// and nothing in its left margin; every page as EMF and WMF has whole records
-// and as many text records as texts drawn; the PDF read back with poppler (where
-// it is installed) has its pages, the A4 size, the texts in place and the fonts
-// embedded.
+// The showcase's two pages, also left in render_pages/ to look at: as images drawn in the
+// printable area only, as metafiles whole with a text record for each text, as a PDF (read
+// with poppler where installed) of A4 pages with the texts and embedded fonts.
 TEST(Showcase, PagesPdfAndMetafiles) {
   const QString dir = QDir::current().absoluteFilePath(QStringLiteral("render_pages"));
   QDir().mkpath(dir);

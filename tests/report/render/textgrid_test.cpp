@@ -1,6 +1,4 @@
-// Text output: lines per page from the line pitch, positions to lines and
-// columns, the first text output keeping its characters, alignment, the page
-// range and copies, CR LF and the code pages, as exact bytes.
+// Text output as exact bytes: lines per page, places, alignment, page range, copies, code pages.
 #include <gtest/gtest.h>
 
 #include "report/render/textgrid.h"
@@ -8,8 +6,7 @@
 namespace report {
 namespace {
 
-// A4 height, no margins, 6 lines and 10 characters per inch: a line is 16.67
-// hundredths of an inch, a character 10.
+// A4, no margins, 6 lines and 10 characters per inch: a line 16.67 hundredths of an inch, a character 10.
 TSestVystup Doc(int pages) {
   TSestVystup doc;
   doc.paper.width = 826;
