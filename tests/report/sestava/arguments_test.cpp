@@ -13,49 +13,44 @@ using namespace Qt::StringLiterals;
 namespace report::tool {
 namespace {
 
+// Appends "key=value" (a flag: "key") for each member given that differs from its default.
+template <typename S>
+void Put(QStringList&, const S&) {}
+template <typename S, typename M, typename... Rest>
+void Put(QStringList& out, const S& s, const char* key, M S::*member, Rest... rest) {
+  if (s.*member != S{}.*member) {
+    const QString k = QString::fromLatin1(key);
+    if constexpr (std::is_same_v<M, bool>) out.append(k);
+    else if constexpr (std::is_enum_v<M>) out.append(k + u'=' + QString::number(int(s.*member)));
+    else out.append(k + u'=' + QVariant(s.*member).toString());
+  }
+  Put(out, s, rest...);
+}
+
 // The command and every setting that differs from its default.
 QString Settings(const Arguments& a) {
+  using R = RunArguments;
+  using B = BarcodeArguments;
   QStringList out;
-  const auto put = [&out](const char* key, const QVariant& value, const QVariant& byDefault) {
-    if (value == byDefault) return;
-    out.append(QString::fromLatin1(key) + (value.typeId() == QMetaType::Bool ? QString() : u'=' + value.toString()));
-  };
-  const RunArguments run;
-  const BarcodeArguments barcode;
   switch (a.command) {
     case Command::Help: return u"help"_s;
     case Command::Run:
-      out = QStringList{u"run"_s};
-      put("template", a.run.templatePath, run.templatePath);
-      put("data", a.run.dataPath, run.dataPath);
-      put("sqlite", a.run.sqlitePath, run.sqlitePath);
-      put("query", a.run.query, run.query);
+      out = {u"run"_s};
+      Put(out, a.run, "template", &R::templatePath, "data", &R::dataPath, "sqlite", &R::sqlitePath, "query", &R::query);
       for (const QString& p : a.run.parameters) out.append(u"param="_s + p);
-      put("text", a.run.textPath, run.textPath);
-      put("codepage", int(a.run.codepage), int(run.codepage));
-      put("pdf", a.run.pdfPath, run.pdfPath);
-      put("png", a.run.pngDir, run.pngDir);
-      put("emf", a.run.emfBase, run.emfBase);
-      put("wmf", a.run.wmfBase, run.wmfBase);
-      put("dpi", a.run.dpi, run.dpi);
-      put("from", a.run.startPage, run.startPage);
-      put("to", a.run.endPage, run.endPage);
-      put("max-records", a.run.maxRecords, run.maxRecords);
-      put("one-record", a.run.oneRecord, run.oneRecord);
-      put("quiet", a.run.quiet, run.quiet);
-      put("stdout", a.run.textToStdout(), false);
+      Put(out, a.run, "text", &R::textPath, "codepage", &R::codepage, "pdf", &R::pdfPath, "png", &R::pngDir, "emf",
+          &R::emfBase, "wmf", &R::wmfBase, "dpi", &R::dpi, "from", &R::startPage, "to", &R::endPage, "max-records",
+          &R::maxRecords, "one-record", &R::oneRecord, "quiet", &R::quiet);
+      if (a.run.textToStdout()) out.append(u"stdout"_s);
       break;
     case Command::Barcode:
-      out = QStringList{u"barcode"_s};
-      put("type", a.barcode.type, barcode.type);
-      put("text", a.barcode.text, barcode.text);
-      put("check", a.barcode.checkDigit, barcode.checkDigit);
-      put("ratio", a.barcode.ratio, barcode.ratio);
-      put("modules", a.barcode.modules, barcode.modules);
+      out = {u"barcode"_s};
+      Put(out, a.barcode, "type", &B::type, "text", &B::text, "check", &B::checkDigit, "ratio", &B::ratio, "modules",
+          &B::modules);
       break;
     case Command::Check:
-      out = QStringList{u"check"_s, u"template="_s + a.check.templatePath};
-      put("data", a.check.dataPath, QString());
+      out = {u"check"_s, u"template="_s + a.check.templatePath};
+      Put(out, a.check, "data", &CheckArguments::dataPath);
       if (a.check.fieldsGiven) out.append(u"fields="_s + a.check.fields.join(u','));
       break;
   }

@@ -1,19 +1,6 @@
-# Runs the sestava executable once in a fresh work directory and checks its exit
-# status, its streams and the files it wrote.
-#   TOOL         path of the executable
-#   WORK         work directory (emptied first); @WORK@ and @DATA@ in ARGS and in
-#                the file lists stand for it and for DATA
-#   DATA         directory of the test data
-#   ARGS         arguments, separated by '|'
-#   RC           expected exit status
-#   OUT_REGEX / ERR_REGEX          '|'-separated regular expressions the stream must match
-#   OUT_NOT_REGEX                  '|'-separated regular expressions standard output must not match
-#   ERR_LINES    expected number of lines on standard error
-#   SAME_FILES   "produced=expected" pairs separated by '|': equal byte for byte
-#                (produced "stdout" is standard output)
-#   MAGIC        "file=hex" pairs: the file starts with these bytes
-#   ABSENT       files that must not exist
-#   PDF_PAGES    "file=n": pdfinfo reports n pages (checked when pdfinfo is found)
+# Runs the sestava executable once in a fresh WORK directory and checks its exit
+# status, its streams and the files it wrote; the options are those of
+# sestava_add_run in CMakeLists.txt (TOOL: the executable, DATA: the test data).
 cmake_minimum_required(VERSION 3.25)
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
@@ -68,12 +55,16 @@ foreach(pair IN LISTS SAME_FILES)
   endif()
 endforeach()
 
-foreach(pair IN LISTS MAGIC)
+foreach(pair IN LISTS MAGIC PDF_PAGES)
   string(REGEX REPLACE "=.*" "" path "${pair}")
-  string(REGEX REPLACE "^[^=]*=" "" hex "${pair}")
   if(NOT EXISTS "${path}")
     message(FATAL_ERROR "${path} was not written")
   endif()
+endforeach()
+
+foreach(pair IN LISTS MAGIC)
+  string(REGEX REPLACE "=.*" "" path "${pair}")
+  string(REGEX REPLACE "^[^=]*=" "" hex "${pair}")
   string(LENGTH "${hex}" digits)
   math(EXPR bytes "${digits} / 2")
   file(READ "${path}" head LIMIT ${bytes} HEX)
@@ -92,9 +83,6 @@ find_program(PDFINFO pdfinfo)
 foreach(pair IN LISTS PDF_PAGES)
   string(REGEX REPLACE "=.*" "" path "${pair}")
   string(REGEX REPLACE "^[^=]*=" "" pages "${pair}")
-  if(NOT EXISTS "${path}")
-    message(FATAL_ERROR "${path} was not written")
-  endif()
   if(PDFINFO)
     execute_process(COMMAND "${PDFINFO}" "${path}" OUTPUT_VARIABLE info RESULT_VARIABLE prc)
     if(NOT prc EQUAL 0 OR NOT info MATCHES "\nPages: +${pages}\n")

@@ -1,5 +1,4 @@
-// The sestava tool in-process: the row protocol over a CSV table, the console's
-// progress line and message sink, barcodes, and runs of the component over CSV
+// The sestava tool in-process: CSV rows, the console, barcodes, and runs over CSV
 // and SQLite data with their exit statuses.
 #include <gtest/gtest.h>
 
@@ -74,8 +73,7 @@ TEST(CsvRows, AttachedToTheComponent) {
   EXPECT_EQ(report.RowValues, QStringList(3, QString()));
 }
 
-// Console events at given times (milliseconds since it was made) and the text
-// standard error receives.
+// Console events at given times (ms since it was made) and the text standard error receives.
 TEST(SestavaConsole, ProgressLine) {
   enum Kind { Progress, Error, Notice, End };
   struct Event {
@@ -133,8 +131,7 @@ TEST(SestavaConsole, MessageBoxesBecomeLines) {
   EXPECT_EQ(console.errorCount(), 2);
 }
 
-// The readable form (the module dump and EAN-13's: the runs in sestava's own
-// tests): Code 39 "*A*" with a ratio of 3, a wide element counting three modules.
+// Code 39 "*A*" with a ratio of 3: a wide element counts three modules.
 TEST(SestavaBarcode, ReadableForm) {
   BarcodeArguments a;
   a.type = 3;
@@ -241,27 +238,23 @@ TEST(SestavaRun, SqliteGivesWhatTheCsvGives) {
     c.close();
   }
   QSqlDatabase::removeDatabase(u"make"_s);
-  const QString pts = kData + u"/steam.pts"_s;
-  const QString csv = dir.filePath(u"steam.csv"_s);
+  const QString pts = kData + u"/steam.pts"_s, csv = dir.filePath(u"steam.csv"_s);
   QFile f(csv);
   ASSERT_TRUE(f.open(QIODevice::WriteOnly));
   f.write("bod,nazev,t,p\n1,sytá pára,25,0.1\n2,\"přehřátá, suchá\",30,0.2\n");
   f.close();
+  const auto sql = [&](const QString& query) { return ToolRun({u"run"_s, pts, u"--sqlite"_s, db, u"--query"_s, query}); };
 
-  const ToolRun fromCsv({u"run"_s, pts, u"--data"_s, csv});
-  const ToolRun fromDb({u"run"_s, pts, u"--sqlite"_s, db, u"--query"_s, u"select * from pts order by bod"_s});
+  const ToolRun fromCsv({u"run"_s, pts, u"--data"_s, csv}), fromDb = sql(u"select * from pts order by bod"_s);
   EXPECT_EQ(fromDb.status, 0) << fromDb.errText().toStdString();
   EXPECT_EQ(BodyLines(fromDb.out.data()), 2);
   EXPECT_EQ(fromDb.out.data(), fromCsv.out.data());
-
-  const ToolRun badQuery({u"run"_s, pts, u"--sqlite"_s, db, u"--query"_s, u"select * from missing_table"_s});
+  const ToolRun badQuery = sql(u"select * from missing_table"_s);
   EXPECT_EQ(badQuery.status, seDataNotReady);
   EXPECT_TRUE(badQuery.errText().contains(u"no such table"_s)) << badQuery.errText().toStdString();
-  // Read-only: a query that writes fails.
-  const ToolRun write({u"run"_s, pts, u"--sqlite"_s, db, u"--query"_s, u"delete from pts"_s});
-  EXPECT_EQ(write.status, seDataNotReady);
-  const ToolRun again({u"run"_s, pts, u"--sqlite"_s, db, u"--query"_s, u"select * from pts"_s});
-  EXPECT_EQ(BodyLines(again.out.data()), 2);
+  // Read-only: a query that writes fails and the rows stay.
+  EXPECT_EQ(sql(u"delete from pts"_s).status, seDataNotReady);
+  EXPECT_EQ(BodyLines(sql(u"select * from pts"_s).out.data()), 2);
 }
 
 }  // namespace
