@@ -383,13 +383,7 @@ TEST(PrivateCups, AbortedJobNeverReachesTheScheduler) {
   EXPECT_TRUE(port.aborted());
   EXPECT_EQ(port.painter(), nullptr);
   EXPECT_FALSE(port.end());
-  EXPECT_EQ(g.cups->jobTitles(), before);
-  // The list does see a job that is handed over.
-  ASSERT_TRUE(port.select(IndexOf(port, kRawQueue)));
-  ASSERT_TRUE(port.printText("x\r\n", u"Počítaná"_s));
-  QByteArray received;
-  EXPECT_TRUE(g.rawPrinter->receive(kJobTimeoutMs, &received));
-  EXPECT_EQ(g.cups->jobTitles(), *before + QStringList{u"Počítaná"_s});
+  EXPECT_EQ(g.cups->jobTitles(), before);  // that it sees jobs handed over: TextReachesTheRawPrinterUnchanged
 }
 
 TEST(PrivateCups, RefusedJobsAreReported) {

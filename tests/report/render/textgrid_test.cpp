@@ -33,15 +33,11 @@ TVystPrvek Text(int left, int top, int width, const QString& text, int alignment
 QByteArray Lines(int count) { return QByteArray("\r\n").repeated(count); }
 
 TEST(TextOutput, LinesPerPage) {
-  const struct {
-    int linePitch, height, lines;
-  } cases[] = {{0, 1169, 70}, {1, 1169, 46}, {2, 1169, 35}};
-  for (const auto& c : cases) {
+  for (const auto& [linePitch, lines] : {std::pair{0, 70}, {1, 46}, {2, 35}}) {
     TSestVystup doc = Doc(1);
-    doc.raster.linePitch = c.linePitch;
-    doc.paper.height = c.height;
-    EXPECT_EQ(TextLinesPerPage(doc), c.lines);
-    EXPECT_EQ(TextOutput(doc, 1, 1, 1, slUndefined), Lines(c.lines));
+    doc.raster.linePitch = linePitch;
+    EXPECT_EQ(TextLinesPerPage(doc), lines);
+    EXPECT_EQ(TextOutput(doc, 1, 1, 1, slUndefined), Lines(lines));
   }
 }
 
