@@ -1,7 +1,6 @@
 // MetafileDevice's files of both formats read back record by record, and by libuemf and libwmf.
 #include <gtest/gtest.h>
 
-#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
@@ -23,11 +22,7 @@
 using namespace Qt::StringLiterals;
 using namespace metafiletest;
 
-#ifdef RENDER_TEST_DATA
 const QString kData = QStringLiteral(RENDER_TEST_DATA);
-#else  // the data folder next to this file
-const QString kData = QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + u"/data"_s;
-#endif
 
 namespace report {
 namespace {
