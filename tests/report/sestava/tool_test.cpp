@@ -73,47 +73,37 @@ TEST(CsvRows, AttachedToTheComponent) {
   EXPECT_EQ(report.RowValues, QStringList(3, QString()));
 }
 
-// Console events at given times (ms since it was made) and the text standard error receives.
+// The case lines of a file in data/: no blank lines, no comments.
+QStringList CaseLines(const QString& name) {
+  QFile file(kData + u'/' + name);
+  EXPECT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text)) << name.toStdString();
+  QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+  lines.removeIf([](const QString& l) { return l.startsWith(u'#'); });
+  return lines;
+}
+
+// The cases of data/console.txt.
 TEST(SestavaConsole, ProgressLine) {
-  enum Kind { Progress, Error, Notice, End };
-  struct Event {
-    qint64 at;
-    Kind kind;
-    qint64 n = 0;
-  };
-  const struct {
-    const char* name;
-    bool quiet;
-    std::vector<Event> events;
-    const char* expected;
-  } cases[] = {
-      {"short run: no progress", false, {{10, Progress, 1}, {999, Progress, 2}, {999, End}}, ""},
-      {"after a second, every 200 ms",
-       false,
-       {{1000, Progress, 100}, {1100, Progress, 110}, {1199, Progress, 120}, {1200, Progress, 130}, {1450, Progress, 9},
-        {1500, End}},
-       "\rrow 100\rrow 130\rrow 9  \n"},
-      {"an error ends the line", false, {{1000, Progress, 5}, {1001, Error}, {1300, Progress, 6}, {1400, End}},
-       "\rrow 5\nsestava: bad\n\rrow 6\n"},
-      {"quiet: errors only", true, {{1000, Progress, 5}, {1001, Notice}, {1002, Error}, {1003, End}}, "sestava: bad\n"},
-      {"notices shown", false, {{0, Notice}}, "sestava: note\n"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  const QStringList cases = CaseLines(u"console.txt"_s);
+  EXPECT_EQ(cases.size(), 5);
+  for (const QString& line : cases) {
+    SCOPED_TRACE(line.toStdString());
+    QStringList f = line.split(u'|');
+    ASSERT_EQ(f.size(), 4);
+    for (QString& field : f) field = field.trimmed();
     qint64 now = 0;
     QBuffer err;
     err.open(QIODevice::WriteOnly);
-    Console console(err, c.quiet, [&now] { return now; });
-    for (const Event& e : c.events) {
-      now = e.at;
-      switch (e.kind) {
-        case Progress: console.progress(u"row"_s, e.n); break;
-        case Error: console.error(u"bad"_s); break;
-        case Notice: console.notice(u"note"_s); break;
-        case End: console.endProgress(); break;
-      }
+    Console console(err, f[1] == u"quiet", [&now] { return now; });
+    for (const QString& event : f[2].split(u' ')) {
+      const QStringList e = event.split(u':');
+      now = e[0].toLongLong();
+      if (e[1] == u"p") console.progress(u"row"_s, e.value(2).toLongLong());
+      if (e[1] == u"e") console.error(u"bad"_s);
+      if (e[1] == u"n") console.notice(u"note"_s);
+      if (e[1] == u"end") console.endProgress();
     }
-    EXPECT_EQ(err.data().toStdString(), c.expected);
+    EXPECT_EQ(QString::fromUtf8(err.data()), QString(f[3]).replace(u"\\r"_s, u"\r"_s).replace(u"\\n"_s, u"\n"_s));
   }
 }
 
@@ -158,46 +148,6 @@ struct ToolRun {
   QString errText() const { return QString::fromUtf8(err.data()); }
 };
 
-TEST(SestavaRun, StatusesAndMessages) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  const QString pts = kData + u"/steam.pts"_s, csv = kData + u"/steam.csv"_s;
-  const QString percentCsv = dir.filePath(u"100%2.csv"_s);
-  ASSERT_TRUE(QFile::copy(kData + u"/bad_row.csv"_s, percentCsv));
-  ASSERT_TRUE(QFile::copy(kData + u"/steam.csv"_s, dir.filePath(u"file"_s)));
-  const struct {
-    const char* name;
-    QStringList args;
-    int status;
-    const char16_t* message;  // a part of standard error; empty: nothing there
-  } cases[] = {
-      {"no data at all", {u"run"_s, pts, u"--pdf"_s, dir.filePath(u"o.pdf"_s)}, 0, u""},
-      {"missing CSV", {u"run"_s, pts, u"--data"_s, dir.filePath(u"none.csv"_s)}, 1, u"none.csv: no such file"},
-      {"CSV is a directory", {u"run"_s, pts, u"--data"_s, dir.path()}, 1, u"not a regular file"},
-      {"bad CSV row, '%' in the name", {u"run"_s, pts, u"--data"_s, percentCsv}, 1, u"100%2.csv, line 4: the row"},
-      {"text into a missing directory",
-       {u"run"_s, pts, u"--data"_s, csv, u"--text"_s, dir.filePath(u"no/such/dir/t.txt"_s)}, 8, u"t.txt"},
-      {"PNG directory under a file",
-       {u"run"_s, pts, u"--png"_s, dir.filePath(u"file/png"_s)}, 8, u"cannot create the directory"},
-      {"missing database", {u"run"_s, pts, u"--sqlite"_s, dir.filePath(u"none.db"_s), u"--query"_s, u"select 1"_s}, 1,
-       u"none.db: no such file"},
-      {"barcode of nothing", {u"barcode"_s, u"--type"_s, u"3"_s, u"--text"_s, u"abc"_s}, 1, u"nothing in the text"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    const ToolRun run(c.args);
-    EXPECT_EQ(run.status, c.status);
-    const QString message = QString::fromUtf16(c.message);
-    if (message.isEmpty()) {
-      EXPECT_EQ(run.errText(), QString());
-    } else {
-      EXPECT_TRUE(run.errText().contains(message)) << run.errText().toStdString();
-    }
-    EXPECT_LE(run.err.data().count('\n'), 1);  // every message is one line
-  }
-  EXPECT_FALSE(QFile::exists(dir.filePath(u"none.db"_s))) << "the database must not be created";
-}
-
 // Body lines of text output: those starting with a row number.
 int BodyLines(const QByteArray& text) {
   int n = 0;
@@ -206,22 +156,29 @@ int BodyLines(const QByteArray& text) {
   return n;
 }
 
-TEST(SestavaRun, RowOptions) {
-  const QString pts = kData + u"/steam.pts"_s, csv = kData + u"/steam.csv"_s;
-  const struct {
-    QStringList extra;
-    int bodies;
-  } cases[] = {
-      {{u"--one-record"_s}, 1},
-      {{u"--pages"_s, u"1-1"_s}, 48},
-      {{u"--pages"_s, u"3-9"_s}, 0},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.extra.join(u' ').toStdString());
-    const ToolRun run(QStringList{u"run"_s, pts, u"--data"_s, csv} + c.extra);
-    EXPECT_EQ(run.status, 0) << run.errText().toStdString();
-    EXPECT_EQ(BodyLines(run.out.data()), c.bodies);
+// The runs of data/tool-runs.txt.
+TEST(SestavaRun, StatusesAndMessages) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  ASSERT_TRUE(QFile::copy(kData + u"/bad_row.csv"_s, dir.filePath(u"100%2.csv"_s)));
+  ASSERT_TRUE(QFile::copy(kData + u"/steam.csv"_s, dir.filePath(u"file"_s)));
+  const QStringList cases = CaseLines(u"tool-runs.txt"_s);
+  EXPECT_EQ(cases.size(), 11);
+  for (const QString& line : cases) {
+    SCOPED_TRACE(line.toStdString());
+    QStringList args = line.section(u"=>"_s, 0, 0).split(u' ', Qt::SkipEmptyParts);
+    for (QString& a : args) a.replace(u"@DATA@"_s, kData).replace(u"@DIR@"_s, dir.path()).replace(u'~', u' ');
+    const QStringList want = line.section(u"=>"_s, 1).split(u'|');
+    const ToolRun run(args);
+    EXPECT_EQ(run.status, want[0].toInt());
+    const QString part = want.value(1).trimmed();
+    EXPECT_TRUE(part.isEmpty() ? run.errText().isEmpty() : run.errText().contains(part)) << run.errText().toStdString();
+    EXPECT_LE(run.err.data().count('\n'), 1);
+    if (want.size() > 2) {
+      EXPECT_EQ(BodyLines(run.out.data()), want[2].toInt());
+    }
   }
+  EXPECT_FALSE(QFile::exists(dir.filePath(u"none.db"_s))) << "the database must not be created";
 }
 
 TEST(SestavaRun, SqliteGivesWhatTheCsvGives) {
