@@ -67,12 +67,7 @@ fileio::WriteFunction FailAfter(std::size_t limit) {
 TEST_F(SaveFileTest, EveryFailureKeepsTheOldFile) {
   // Saves of `target` (and a backup, when named) in a folder of a.pts, a.BAK, a
   // directory, a FIFO and links to each and to nothing.
-  const struct {
-    const char* name;
-    const char* target;
-    std::string backup = {};
-    fileio::WriteFunction write = {};
-  } cases[] = {
+  const struct { const char *name, *target; std::string backup = {}; fileio::WriteFunction write = {}; } cases[] = {
       {"disk full before the first byte", "a.pts", "", FailAfter(0)},
       {"disk full in the middle", "a.pts", "", FailAfter(4097)},
       {"writer moves nothing", "a.pts", "", [](int, const char*, std::size_t) { return 0L; }},
@@ -131,11 +126,8 @@ TEST_F(SaveFileTest, FullFileSystemKeepsTheOldFile) {
     GTEST_SKIP() << "cannot mount a tmpfs here: " << std::strerror(errno);
   mounted_ = true;
   Put(mount_ / "a.pts", kOld);
-  {
-    std::ofstream filler(mount_ / "filler", std::ios::binary);
-    const std::string page(4096, 'f');
-    while (filler.write(page.data(), page.size()) && filler.flush()) {
-    }
+  const std::string page(4096, 'f');
+  for (std::ofstream filler(mount_ / "filler", std::ios::binary); filler.write(page.data(), page.size()).flush();) {
   }
   std::string error;
   EXPECT_FALSE(fileio::SaveFile((mount_ / "a.pts").string(), kNew + kNew, {}, &error));
@@ -145,16 +137,9 @@ TEST_F(SaveFileTest, FullFileSystemKeepsTheOldFile) {
 }
 
 TEST_F(SaveFileTest, SuccessfulSaves) {
-  const struct {
-    const char* name;
-    bool backup, throughLink, oldExists;
-  } cases[] = {
-      {"new file", false, false, false},
-      {"replace", false, false, true},
-      {"replace with backup", true, false, true},
-      {"new file, no backup to keep", true, false, false},
-      {"through a link to a regular file", true, true, true},
-  };
+  const struct { const char* name; bool backup, throughLink, oldExists; } cases[] = {
+      {"new file", false, false, false}, {"replace", false, false, true}, {"replace with backup", true, false, true},
+      {"new file, no backup to keep", true, false, false}, {"through a link to a regular file", true, true, true}};
   const fs::perms kept = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -179,11 +164,7 @@ TEST_F(SaveFileTest, ReadRefusesWhatIsNoRegularFile) {
   Put(dir_ / "a.cfg", "12345");
   ::mkfifo((dir_ / "fifo").c_str(), 0644);
   using enum fileio::ReadStatus;
-  const struct {
-    const char* name;
-    std::size_t limit;
-    fileio::ReadStatus status;
-  } cases[] = {{"a.cfg", 100, kOk}, {"a.cfg", 4, kTooLarge}, {"fifo", 100, kNotRegular}, {".", 100, kNotRegular},
+  const struct { const char* name; std::size_t limit; fileio::ReadStatus status; } cases[] = {{"a.cfg", 100, kOk}, {"a.cfg", 4, kTooLarge}, {"fifo", 100, kNotRegular}, {".", 100, kNotRegular},
                {"none", 100, kMissing}};
   for (const auto& c : cases) {
     std::string bytes;
