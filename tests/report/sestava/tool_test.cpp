@@ -28,27 +28,30 @@ CsvTable Table(const char* text) {
   return table;
 }
 
+// The case lines of a file in data/: no blank lines, no comments.
+QStringList CaseLines(const QString& name) {
+  QFile file(kData + u'/' + name);
+  EXPECT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text)) << name.toStdString();
+  QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+  lines.removeIf([](const QString& l) { return l.startsWith(u'#'); });
+  return lines;
+}
+
+// The cases of data/csv-rows.txt.
 TEST(CsvRows, StepProtocol) {
-  struct Step {
-    int dir, result;
-    qsizetype row;
-  };
-  const struct {
-    const char* csv;
-    std::vector<Step> steps;
-  } cases[] = {
-      {"a\n", {{sdFirst, srBofEof, 0}, {sdNext, srEof, 0}, {sdPrior, srBof, 0}, {sdLast, srBofEof, 0}}},
-      {"a\n1\n2\n3\n",
-       {{sdFirst, srBof, 0}, {sdNext, srOk, 1}, {sdNext, srOk, 2}, {sdNext, srEof, 2}, {sdPrior, srOk, 1},
-        {sdPrior, srOk, 0}, {sdPrior, srBof, 0}, {sdLast, srEof, 2}, {sdFirst, srBof, 0}}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.csv);
-    const CsvTable table = Table(c.csv);
+  const QStringList cases = CaseLines(u"csv-rows.txt"_s);
+  EXPECT_EQ(cases.size(), 2);
+  for (const QString& line : cases) {
+    SCOPED_TRACE(line.toStdString());
+    const CsvTable table = Table(line.section(u'|', 0, 0).trimmed().replace(u"\\n"_s, u"\n"_s).toUtf8().constData());
     CsvRowSource rows(table);
-    for (const Step& s : c.steps) {
-      EXPECT_EQ(rows.step(s.dir), s.result) << "direction " << s.dir;
-      EXPECT_EQ(rows.row(), s.row) << "direction " << s.dir;
+    // In the order of the values of TStepDir and TStepResult.
+    const QStringList directions{u"first"_s, u"prior"_s, u"next"_s, u"last"_s};
+    const QStringList results{u"ok"_s, u"bof"_s, u"eof"_s, u"bofeof"_s};
+    for (const QString& step : line.section(u'|', 1).split(u' ', Qt::SkipEmptyParts)) {
+      const QStringList s = step.split(u':');
+      EXPECT_EQ(rows.step(directions.indexOf(s[0])), results.indexOf(s[1])) << step.toStdString();
+      EXPECT_EQ(rows.row(), s[2].toLongLong()) << step.toStdString();
     }
   }
 }
@@ -71,15 +74,6 @@ TEST(CsvRows, AttachedToTheComponent) {
   none.attach(report);
   EXPECT_EQ(report.StepRow(sdFirst), srBofEof);
   EXPECT_EQ(report.RowValues, QStringList(3, QString()));
-}
-
-// The case lines of a file in data/: no blank lines, no comments.
-QStringList CaseLines(const QString& name) {
-  QFile file(kData + u'/' + name);
-  EXPECT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text)) << name.toStdString();
-  QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
-  lines.removeIf([](const QString& l) { return l.startsWith(u'#'); });
-  return lines;
 }
 
 // The cases of data/console.txt.
